@@ -8,6 +8,8 @@
 
 // Values are handed over as UTF-8 bytes; SimpleIni need not convert them.
 #define SI_NO_CONVERSION
+// Debian splits the template bodies off behind this switch; this is the one user of them.
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 struct IniFile::Impl {

@@ -1,0 +1,49 @@
+#pragma once
+// Binds edits, memos, combo boxes, check boxes and spin boxes to fields of a dataset: the
+// controls show the current row, and typing into one puts the dataset into edit (or insert)
+// state first, then writes the field.
+#include "data/Dataset.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <vector>
+
+class QWidget;
+class QLineEdit;
+class QPlainTextEdit;
+class QComboBox;
+class QCheckBox;
+class QSpinBox;
+
+class DataBinder : public QObject {
+    Q_OBJECT
+public:
+    explicit DataBinder(Dataset* dataset, QObject* parent = nullptr);
+
+    void bind(QLineEdit* edit, const QString& field);
+    void bind(QPlainTextEdit* memo, const QString& field);
+    void bind(QComboBox* combo, const QString& field);       // the text is the value
+    void bind(QCheckBox* box, const QString& field, const QVariant& checked = QStringLiteral("True"),
+              const QVariant& unchecked = QStringLiteral("False"));
+    void bind(QSpinBox* spin, const QString& field);
+    // Dates are typed as dd.MM.yyyy; an empty text is null.
+    void bindDate(QLineEdit* edit, const QString& field);
+
+    void refreshControls();
+
+private:
+    enum class Kind { Line, Memo, Combo, Check, Spin, Date };
+    struct Link {
+        QPointer<QWidget> widget;
+        QString field;
+        Kind kind;
+        QVariant on, off;
+    };
+    void userChanged(const Link& link, const QVariant& value);
+    void show(const Link& link);
+
+    Dataset* m_ds;
+    std::vector<Link> m_links;
+    bool m_updating = false;
+};

@@ -1,0 +1,7 @@
+#include "data/LoginState.h"
+
+LoginState& Login()
+{
+    static LoginState state;
+    return state;
+}
