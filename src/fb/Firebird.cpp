@@ -1,11 +1,11 @@
+// Connection, transactions and the helpers the layer's sources share.
 #include "fb/Firebird.h"
 #include "fb/FbApi.h"
 #include "fb/Win1254.h"
 
-#include <QDateTime>
+#include <QStringDecoder>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 using namespace Firebird;
@@ -26,19 +26,81 @@ Error toError(const FbException& e)
     master()->getUtilInterface()->formatStatus(buf, sizeof buf, e.getStatus());
     const intptr_t* errs = e.getStatus()->getErrors();
     long code = (errs && errs[0] == isc_arg_gds) ? long(errs[1]) : 0;
-    return Error(QString::fromLocal8Bit(buf), code);
+    return Error(decodeClientText(buf, int(std::strlen(buf))), code);
+}
+
+QString decodeClientText(const char* data, int size)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(data, size));
+    if (utf8.hasError())
+        return fromWin1254(data, size);
+    return text;
+}
+
+Xpb::Xpb(unsigned kind)
+{
+    try {
+        m_b.reset(master()->getUtilInterface()->getXpbBuilder(&m_call.status, kind, nullptr, 0));
+    } catch (const FbException& e) {
+        throw toError(e);
+    }
+}
+
+void Xpb::tag(unsigned char t)
+{
+    try {
+        m_b->insertTag(&m_call.status, t);
+    } catch (const FbException& e) {
+        throw toError(e);
+    }
+}
+
+void Xpb::text(unsigned char t, const QByteArray& value)
+{
+    try {
+        m_b->insertBytes(&m_call.status, t, value.constData(), unsigned(value.size()));
+    } catch (const FbException& e) {
+        throw toError(e);
+    }
+}
+
+void Xpb::integer(unsigned char t, int value)
+{
+    try {
+        m_b->insertInt(&m_call.status, t, value);
+    } catch (const FbException& e) {
+        throw toError(e);
+    }
+}
+
+QByteArray Xpb::bytes() const
+{
+    try {
+        FbCall call;
+        const unsigned len = m_b->getBufferLength(&call.status);
+        return QByteArray(reinterpret_cast<const char*>(m_b->getBuffer(&call.status)), int(len));
+    } catch (const FbException& e) {
+        throw toError(e);
+    }
 }
 
 QString clientLibraryVersion()
 {
+    // isc_get_client_version gives "LI-V6.3.11.33637 Firebird 3.0": an InterBase-compatible
+    // major.minor, then release and build. The real major.minor comes from IUtil.
     char buf[256] = {};
     isc_get_client_version(buf);
-    // "LI-V3.0.11.33703 Firebird 3.0": the number after the platform prefix.
     const QString text = QString::fromLatin1(buf);
     const int v = int(text.indexOf(QLatin1Char('V')));
-    if (v < 0)
+    const unsigned ver = master()->getUtilInterface()->getClientVersion();
+    QString version = QStringLiteral("%1.%2").arg(ver >> 8).arg(ver & 0xFF);
+    if (ver == 0)
         return {};
-    return text.mid(v + 1).section(QLatin1Char(' '), 0, 0);
+    const QStringList parts = v < 0 ? QStringList() : text.mid(v + 1).section(QLatin1Char(' '), 0, 0).split(QLatin1Char('.'));
+    for (int i = 2; i < parts.size(); ++i)
+        version += QLatin1Char('.') + parts[i];
+    return version;
 }
 
 // ---------------------------------------------------------------- Database
@@ -48,6 +110,11 @@ Database::Database() = default;
 Database::~Database()
 {
     forceClose();
+    // Objects that outlive their connection must not reach back into it.
+    for (Transaction* t : m_transactions)
+        t->m_dbGone = true;
+    for (DatabaseClient* c : m_clients)
+        c->databaseDestroyed();
 }
 
 QString Database::param(const QString& key) const
@@ -62,8 +129,7 @@ QString Database::param(const QString& key) const
 
 QByteArray Database::buildDpb(bool forCreate, int pageSize) const
 {
-    FbCall call;
-    IXpbBuilder* dpb = master()->getUtilInterface()->getXpbBuilder(&call.status, IXpbBuilder::DPB, nullptr, 0);
+    Xpb dpb(IXpbBuilder::DPB);
     for (const QString& line : m_params) {
         const int eq = int(line.indexOf(QLatin1Char('=')));
         if (eq <= 0)
@@ -71,22 +137,20 @@ QByteArray Database::buildDpb(bool forCreate, int pageSize) const
         const QString key = line.left(eq).trimmed().toLower();
         const QByteArray value = toWin1254(line.mid(eq + 1));
         if (key == QLatin1String("user_name"))
-            dpb->insertString(&call.status, isc_dpb_user_name, value.constData());
+            dpb.text(isc_dpb_user_name, value);
         else if (key == QLatin1String("password"))
-            dpb->insertString(&call.status, isc_dpb_password, value.constData());
+            dpb.text(isc_dpb_password, value);
         else if (key == QLatin1String("lc_ctype"))
-            dpb->insertString(&call.status, isc_dpb_lc_ctype, value.constData());
+            dpb.text(isc_dpb_lc_ctype, value);
         else if (key == QLatin1String("sql_role_name"))
-            dpb->insertString(&call.status, isc_dpb_sql_role_name, value.constData());
+            dpb.text(isc_dpb_sql_role_name, value);
     }
-    dpb->insertInt(&call.status, isc_dpb_sql_dialect, 3);
+    dpb.integer(isc_dpb_sql_dialect, 3);
     if (forCreate) {
-        dpb->insertInt(&call.status, isc_dpb_page_size, pageSize);
-        dpb->insertString(&call.status, isc_dpb_set_db_charset, "WIN1254");
+        dpb.integer(isc_dpb_page_size, pageSize);
+        dpb.text(isc_dpb_set_db_charset, "WIN1254");
     }
-    QByteArray out(reinterpret_cast<const char*>(dpb->getBuffer(&call.status)), int(dpb->getBufferLength(&call.status)));
-    dpb->dispose();
-    return out;
+    return dpb.bytes();
 }
 
 void Database::open()
@@ -97,10 +161,9 @@ void Database::open()
     const QByteArray name = m_name.toLocal8Bit();
     try {
         FbCall call;
-        IProvider* prov = master()->getDispatcher();
+        Ref<IProvider> prov(master()->getDispatcher());
         m_att = prov->attachDatabase(&call.status, name.constData(), unsigned(dpb.size()),
                                      reinterpret_cast<const unsigned char*>(dpb.constData()));
-        prov->release();
     } catch (const FbException& e) {
         throw toError(e);
     }
@@ -116,10 +179,9 @@ void Database::create(int pageSize)
     const QByteArray name = m_name.toLocal8Bit();
     try {
         FbCall call;
-        IProvider* prov = master()->getDispatcher();
+        Ref<IProvider> prov(master()->getDispatcher());
         m_att = prov->createDatabase(&call.status, name.constData(), unsigned(dpb.size()),
                                      reinterpret_cast<const unsigned char*>(dpb.constData()));
-        prov->release();
     } catch (const FbException& e) {
         throw toError(e);
     }
@@ -127,10 +189,12 @@ void Database::create(int pageSize)
 
 void Database::releaseClients()
 {
-    // Copies: clients deregister themselves while they let go.
+    // Copies: clients deregister themselves while they let go, and a client may free
+    // others (a dataset its cursor), so each is checked to be still registered.
     const auto clients = m_clients;
     for (DatabaseClient* c : clients)
-        c->databaseClosing();
+        if (std::find(m_clients.begin(), m_clients.end(), c) != m_clients.end())
+            c->databaseClosing();
     const auto transactions = m_transactions;
     for (Transaction* t : transactions)
         t->databaseClosing();
@@ -251,14 +315,15 @@ Transaction::~Transaction()
         }
         m_tr = nullptr;
     }
-    m_db.removeTransaction(this);
+    if (!m_dbGone)
+        m_db.removeTransaction(this);
 }
 
 void Transaction::start()
 {
     if (m_tr)
         return;
-    if (!m_db.connected())
+    if (m_dbGone || !m_db.connected())
         throw Error(QStringLiteral("Veri tabanı bağlantısı açık değil."));
     QByteArray tpb;
     tpb.append(char(isc_tpb_version3));
@@ -353,411 +418,6 @@ void Transaction::databaseClosing()
         }
     }
     m_tr = nullptr;
-}
-
-// ---------------------------------------------------------------- Statement
-
-Statement::Statement(Database& db, Transaction& tr) : m_db(db), m_tr(tr)
-{
-    m_db.addClient(this);
-}
-
-Statement::~Statement()
-{
-    free();
-    m_db.removeClient(this);
-}
-
-void Statement::databaseClosing() { free(); }
-
-void Statement::free()
-{
-    closeCursor();
-    if (m_inMeta) { m_inMeta->release(); m_inMeta = nullptr; }
-    if (m_outMeta) { m_outMeta->release(); m_outMeta = nullptr; }
-    if (m_stmt) {
-        try {
-            FbCall call;
-            m_stmt->free(&call.status);
-        } catch (...) {
-            m_stmt->release();
-        }
-        m_stmt = nullptr;
-    }
-    m_columns.clear();
-    m_params.clear();
-}
-
-static SqlType mapType(unsigned type, int scale)
-{
-    switch (type & ~1u) {
-    case SQL_VARYING: case SQL_TEXT: return SqlType::Text;
-    case SQL_SHORT: case SQL_LONG: case SQL_INT64: return scale == 0 ? SqlType::Integer : SqlType::Float;
-    case SQL_FLOAT: case SQL_DOUBLE: case SQL_D_FLOAT: return SqlType::Float;
-    case SQL_TYPE_DATE: return SqlType::Date;
-    case SQL_TYPE_TIME: return SqlType::Time;
-    case SQL_TIMESTAMP: return SqlType::Timestamp;
-    case SQL_BLOB: return SqlType::Blob;
-    case SQL_BOOLEAN: return SqlType::Boolean;
-    default: return SqlType::Unknown;
-    }
-}
-
-void Statement::prepare(const QString& sql)
-{
-    free();
-    if (!m_db.connected())
-        throw Error(QStringLiteral("Veri tabanı bağlantısı açık değil."));
-    m_tr.ensureStarted();
-    m_sql = sql;
-    const QByteArray text = toWin1254(sql);
-    try {
-        FbCall call;
-        m_stmt = m_db.handle()->prepare(&call.status, m_tr.handle(), unsigned(text.size()), text.constData(), 3,
-                                        IStatement::PREPARE_PREFETCH_METADATA);
-        m_inMeta = m_stmt->getInputMetadata(&call.status);
-        m_outMeta = m_stmt->getOutputMetadata(&call.status);
-        const unsigned n = m_outMeta->getCount(&call.status);
-        m_columns.resize(n);
-        m_outOffsets.resize(n);
-        m_outNullOffsets.resize(n);
-        for (unsigned i = 0; i < n; ++i) {
-            Column& c = m_columns[i];
-            c.name = fromWin1254(QByteArray(m_outMeta->getAlias(&call.status, i))).trimmed();
-            c.field = fromWin1254(QByteArray(m_outMeta->getField(&call.status, i))).trimmed();
-            c.relation = fromWin1254(QByteArray(m_outMeta->getRelation(&call.status, i))).trimmed();
-            c.firebirdType = int(m_outMeta->getType(&call.status, i));
-            c.subType = m_outMeta->getSubType(&call.status, i);
-            c.length = int(m_outMeta->getLength(&call.status, i));
-            c.scale = m_outMeta->getScale(&call.status, i);
-            c.nullable = m_outMeta->isNullable(&call.status, i);
-            c.charSet = int(m_outMeta->getCharSet(&call.status, i));
-            c.type = mapType(unsigned(c.firebirdType), c.scale);
-            m_outOffsets[i] = m_outMeta->getOffset(&call.status, i);
-            m_outNullOffsets[i] = m_outMeta->getNullOffset(&call.status, i);
-        }
-        m_outBuf.fill(0, int(m_outMeta->getMessageLength(&call.status)));
-        const unsigned pn = m_inMeta->getCount(&call.status);
-        m_params.assign(pn, QVariant());
-    } catch (const FbException& e) {
-        free();
-        throw toError(e);
-    }
-}
-
-bool Statement::isSelect() const
-{
-    if (!m_stmt)
-        return false;
-    FbCall call;
-    const unsigned t = m_stmt->getType(&call.status);
-    return t == isc_info_sql_stmt_select || t == isc_info_sql_stmt_select_for_upd;
-}
-
-int Statement::paramCount() const { return int(m_params.size()); }
-
-void Statement::setParam(int index, const QVariant& value)
-{
-    if (index < 0 || index >= paramCount())
-        throw Error(QStringLiteral("Parametre sırası geçersiz: %1").arg(index));
-    m_params[size_t(index)] = value;
-}
-
-void Statement::clearParams() { std::fill(m_params.begin(), m_params.end(), QVariant()); }
-
-static ISC_QUAD writeBlob(Database& db, Transaction& tr, const QByteArray& data)
-{
-    ISC_QUAD id{};
-    FbCall call;
-    IBlob* blob = db.handle()->createBlob(&call.status, tr.handle(), &id, 0, nullptr);
-    try {
-        const int chunk = 32 * 1024;
-        for (int pos = 0; pos < data.size(); pos += chunk) {
-            const int len = std::min(chunk, int(data.size()) - pos);
-            blob->putSegment(&call.status, unsigned(len), data.constData() + pos);
-        }
-        blob->close(&call.status);
-    } catch (...) {
-        try { blob->cancel(&call.status); } catch (...) { blob->release(); }
-        throw;
-    }
-    return id;
-}
-
-void Statement::bindParams()
-{
-    FbCall call;
-    IUtil* util = master()->getUtilInterface();
-    const unsigned n = m_inMeta->getCount(&call.status);
-    m_inBuf.fill(0, int(m_inMeta->getMessageLength(&call.status)));
-    unsigned char* buf = reinterpret_cast<unsigned char*>(m_inBuf.data());
-    for (unsigned i = 0; i < n; ++i) {
-        const QVariant& v = m_params[i];
-        const unsigned off = m_inMeta->getOffset(&call.status, i);
-        short* nullInd = reinterpret_cast<short*>(buf + m_inMeta->getNullOffset(&call.status, i));
-        const unsigned type = m_inMeta->getType(&call.status, i) & ~1u;
-        const int scale = m_inMeta->getScale(&call.status, i);
-        const unsigned len = m_inMeta->getLength(&call.status, i);
-        if (!v.isValid() || v.isNull()) {
-            *nullInd = -1;
-            continue;
-        }
-        *nullInd = 0;
-        unsigned char* p = buf + off;
-        double scaled = 1;
-        for (int s = 0; s < -scale; ++s)
-            scaled *= 10;
-        switch (type) {
-        case SQL_VARYING: case SQL_TEXT: {
-            const QByteArray b = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : toWin1254(v.toString());
-            if (unsigned(b.size()) > len)
-                throw Error(QStringLiteral("arithmetic exception, numeric overflow, or string truncation\n"
-                                           "-string right truncation"));
-            if (type == SQL_VARYING) {
-                const unsigned short l = static_cast<unsigned short>(b.size());
-                std::memcpy(p, &l, 2);
-                std::memcpy(p + 2, b.constData(), size_t(b.size()));
-            } else {
-                std::memset(p, ' ', len);
-                std::memcpy(p, b.constData(), size_t(b.size()));
-            }
-            break;
-        }
-        case SQL_SHORT: { const short x = short(std::llround(v.toDouble() * scaled)); std::memcpy(p, &x, 2); break; }
-        case SQL_LONG: { const int32_t x = int32_t(std::llround(v.toDouble() * scaled)); std::memcpy(p, &x, 4); break; }
-        case SQL_INT64: {
-            const int64_t x = scale == 0 && v.canConvert<qlonglong>() && v.typeId() != QMetaType::Double
-                                  ? v.toLongLong() : int64_t(std::llround(v.toDouble() * scaled));
-            std::memcpy(p, &x, 8);
-            break;
-        }
-        case SQL_FLOAT: { const float x = v.toFloat(); std::memcpy(p, &x, 4); break; }
-        case SQL_DOUBLE: case SQL_D_FLOAT: { const double x = v.toDouble(); std::memcpy(p, &x, 8); break; }
-        case SQL_BOOLEAN: { const unsigned char x = v.toBool() ? 1 : 0; *p = x; break; }
-        case SQL_TYPE_DATE: {
-            const QDate d = v.toDate();
-            const ISC_DATE x = util->encodeDate(unsigned(d.year()), unsigned(d.month()), unsigned(d.day()));
-            std::memcpy(p, &x, sizeof x);
-            break;
-        }
-        case SQL_TYPE_TIME: {
-            const QTime t = v.toTime();
-            const ISC_TIME x = util->encodeTime(unsigned(t.hour()), unsigned(t.minute()), unsigned(t.second()), unsigned(t.msec() * 10));
-            std::memcpy(p, &x, sizeof x);
-            break;
-        }
-        case SQL_TIMESTAMP: {
-            const QDateTime dt = v.toDateTime();
-            ISC_TIMESTAMP x;
-            x.timestamp_date = util->encodeDate(unsigned(dt.date().year()), unsigned(dt.date().month()), unsigned(dt.date().day()));
-            x.timestamp_time = util->encodeTime(unsigned(dt.time().hour()), unsigned(dt.time().minute()),
-                                                unsigned(dt.time().second()), unsigned(dt.time().msec() * 10));
-            std::memcpy(p, &x, sizeof x);
-            break;
-        }
-        case SQL_BLOB: {
-            const QByteArray data = v.typeId() == QMetaType::QString ? toWin1254(v.toString()) : v.toByteArray();
-            const ISC_QUAD id = writeBlob(m_db, m_tr, data);
-            std::memcpy(p, &id, sizeof id);
-            break;
-        }
-        case SQL_NULL:
-            break;
-        default:
-            throw Error(QStringLiteral("Desteklenmeyen parametre türü: %1").arg(type));
-        }
-    }
-}
-
-void Statement::execute()
-{
-    if (!m_stmt)
-        throw Error(QStringLiteral("Komut hazırlanmadı."));
-    closeCursor();
-    m_tr.ensureStarted();
-    try {
-        bindParams();
-        FbCall call;
-        const void* in = m_inBuf.isEmpty() ? nullptr : m_inBuf.constData();
-        if (isSelect()) {
-            m_rs = m_stmt->openCursor(&call.status, m_tr.handle(), m_inMeta, const_cast<void*>(in), m_outMeta, 0);
-            m_eof = false;
-        } else {
-            m_stmt->execute(&call.status, m_tr.handle(), m_inMeta, const_cast<void*>(in), m_outMeta,
-                            m_outBuf.isEmpty() ? nullptr : m_outBuf.data());
-            // A singleton result (EXECUTE PROCEDURE, RETURNING) reads as one row.
-            m_eof = m_columns.empty();
-        }
-    } catch (const FbException& e) {
-        throw toError(e);
-    }
-}
-
-bool Statement::fetch()
-{
-    if (!m_rs) {
-        // A non-select with outputs has its one row already in the buffer.
-        if (!m_eof && !m_columns.empty()) {
-            m_eof = true;
-            return true;
-        }
-        return false;
-    }
-    try {
-        FbCall call;
-        if (m_rs->fetchNext(&call.status, m_outBuf.data()) == IStatus::RESULT_OK)
-            return true;
-        m_eof = true;
-        closeCursor();
-        return false;
-    } catch (const FbException& e) {
-        closeCursor();
-        throw toError(e);
-    }
-}
-
-void Statement::closeCursor()
-{
-    if (!m_rs)
-        return;
-    try {
-        FbCall call;
-        m_rs->close(&call.status);
-    } catch (...) {
-        m_rs->release();
-    }
-    m_rs = nullptr;
-}
-
-int Statement::rowsAffected()
-{
-    if (!m_stmt)
-        return 0;
-    try {
-        FbCall call;
-        return int(m_stmt->getAffectedRecords(&call.status));
-    } catch (const FbException& e) {
-        throw toError(e);
-    }
-}
-
-int Statement::columnIndex(const QString& name) const
-{
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
-
-bool Statement::isNull(int i) const
-{
-    short ind;
-    std::memcpy(&ind, m_outBuf.constData() + m_outNullOffsets[size_t(i)], 2);
-    return ind != 0;
-}
-
-QByteArray Statement::blobId(int i) const
-{
-    if (isNull(i) || m_columns[size_t(i)].type != SqlType::Blob)
-        return {};
-    return QByteArray(m_outBuf.constData() + m_outOffsets[size_t(i)], int(sizeof(ISC_QUAD)));
-}
-
-QVariant Statement::value(int i) const
-{
-    if (i < 0 || i >= columnCount())
-        throw Error(QStringLiteral("Alan sırası geçersiz: %1").arg(i));
-    if (isNull(i))
-        return QVariant();
-    const Column& c = m_columns[size_t(i)];
-    const char* p = m_outBuf.constData() + m_outOffsets[size_t(i)];
-    IUtil* util = master()->getUtilInterface();
-    auto scaleDown = [&](int64_t raw) -> QVariant {
-        if (c.scale == 0)
-            return QVariant(qint64(raw));
-        double d = double(raw);
-        for (int s = 0; s < -c.scale; ++s)
-            d /= 10;
-        return QVariant(d);
-    };
-    switch (unsigned(c.firebirdType) & ~1u) {
-    case SQL_VARYING: {
-        unsigned short len;
-        std::memcpy(&len, p, 2);
-        if (c.charSet == 1) // OCTETS
-            return QByteArray(p + 2, len);
-        return fromWin1254(p + 2, len);
-    }
-    case SQL_TEXT:
-        if (c.charSet == 1)
-            return QByteArray(p, c.length);
-        return fromWin1254(p, c.length);
-    case SQL_SHORT: { short x; std::memcpy(&x, p, 2); return scaleDown(x); }
-    case SQL_LONG: { int32_t x; std::memcpy(&x, p, 4); return scaleDown(x); }
-    case SQL_INT64: { int64_t x; std::memcpy(&x, p, 8); return scaleDown(x); }
-    case SQL_FLOAT: { float x; std::memcpy(&x, p, 4); return double(x); }
-    case SQL_DOUBLE: case SQL_D_FLOAT: { double x; std::memcpy(&x, p, 8); return x; }
-    case SQL_BOOLEAN: return *p != 0;
-    case SQL_TYPE_DATE: {
-        ISC_DATE x; std::memcpy(&x, p, sizeof x);
-        unsigned y, m, d; util->decodeDate(x, &y, &m, &d);
-        return QDate(int(y), int(m), int(d));
-    }
-    case SQL_TYPE_TIME: {
-        ISC_TIME x; std::memcpy(&x, p, sizeof x);
-        unsigned h, m, s, f; util->decodeTime(x, &h, &m, &s, &f);
-        return QTime(int(h), int(m), int(s), int(f / 10));
-    }
-    case SQL_TIMESTAMP: {
-        ISC_TIMESTAMP x; std::memcpy(&x, p, sizeof x);
-        unsigned y, mo, d, h, mi, s, f;
-        util->decodeDate(x.timestamp_date, &y, &mo, &d);
-        util->decodeTime(x.timestamp_time, &h, &mi, &s, &f);
-        return QDateTime(QDate(int(y), int(mo), int(d)), QTime(int(h), int(mi), int(s), int(f / 10)));
-    }
-    case SQL_BLOB: {
-        const QByteArray data = readBlob(m_tr, blobId(i));
-        if (c.subType == 1 && c.charSet != 1)
-            return fromWin1254(data);
-        return data;
-    }
-    default:
-        return QVariant();
-    }
-}
-
-QVariant Statement::value(const QString& name) const
-{
-    const int i = columnIndex(name);
-    if (i < 0)
-        throw Error(QStringLiteral("Alan bulunamadı: %1").arg(name));
-    return value(i);
-}
-
-QByteArray readBlob(Transaction& tr, const QByteArray& blobId)
-{
-    if (blobId.size() != int(sizeof(ISC_QUAD)))
-        return {};
-    ISC_QUAD id;
-    std::memcpy(&id, blobId.constData(), sizeof id);
-    QByteArray out;
-    try {
-        FbCall call;
-        IBlob* blob = tr.database().handle()->openBlob(&call.status, tr.handle(), &id, 0, nullptr);
-        char seg[32 * 1024];
-        for (;;) {
-            unsigned got = 0;
-            const int rc = blob->getSegment(&call.status, sizeof seg, seg, &got);
-            if (rc == IStatus::RESULT_OK || rc == IStatus::RESULT_SEGMENT)
-                out.append(seg, int(got));
-            else
-                break;
-        }
-        blob->close(&call.status);
-    } catch (const FbException& e) {
-        throw toError(e);
-    }
-    return out;
 }
 
 } // namespace fb

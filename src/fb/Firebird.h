@@ -31,6 +31,8 @@ class DatabaseClient {
 public:
     virtual ~DatabaseClient() = default;
     virtual void databaseClosing() = 0;
+    // The Database object itself is being destroyed (after databaseClosing): forget it.
+    virtual void databaseDestroyed() {}
 };
 
 struct OdsVersion {
@@ -114,7 +116,9 @@ public:
     void databaseClosing(); // commits what is open, drops the handle
 
 private:
+    friend class Database;
     Database& m_db;
+    bool m_dbGone = false;
     QStringList m_params;
     Firebird::ITransaction* m_tr = nullptr;
 };
@@ -162,24 +166,27 @@ public:
     const Column& column(int i) const { return m_columns[size_t(i)]; }
     const std::vector<Column>& columns() const { return m_columns; }
     int columnIndex(const QString& name) const; // -1 when absent, case-insensitive
-    bool isNull(int i) const;
+    bool isNull(int i) const;                   // of the current row
     QVariant value(int i) const;                // blob columns read their contents
     QVariant value(const QString& name) const;
     QByteArray blobId(int i) const;             // raw 8-byte id of a blob column, empty when null
 
     Transaction& transaction() const { return m_tr; }
     void databaseClosing() override;
+    void databaseDestroyed() override { m_dbGone = true; }
 
 private:
     void free();
-    void bindParams();
+    Firebird::IMessageMetadata* bindParams(); // the message layout the values were written in
 
     Database& m_db;
     Transaction& m_tr;
+    bool m_dbGone = false;
     QString m_sql;
     Firebird::IStatement* m_stmt = nullptr;
     Firebird::IResultSet* m_rs = nullptr;
     Firebird::IMessageMetadata* m_inMeta = nullptr;
+    Firebird::IMessageMetadata* m_sendMeta = nullptr; // m_inMeta, or a copy widened for long text
     Firebird::IMessageMetadata* m_outMeta = nullptr;
     std::vector<Column> m_columns;
     std::vector<unsigned> m_outOffsets, m_outNullOffsets;
