@@ -197,9 +197,11 @@ TEST_F(MainWindowTest, MainMenuHoldsEveryEntryWithCaptionTagHintAndPlace)
     EXPECT_EQ(actualOrder, expectedOrder);
 
     EXPECT_EQ(w.menuItem("Kapat1")->shortcut(), QKeySequence(Qt::Key_Escape));
-    for (QAction* a : w.findChildren<QAction*>())
-        if (a->objectName() != QLatin1String("Kapat1"))
+    for (QAction* a : w.findChildren<QAction*>()) {
+        if (a->objectName() != QLatin1String("Kapat1")) {
             EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(MainWindowTest, StripAmpersandDropsTheFirstAmpersandOnly)
