@@ -351,55 +351,25 @@ void Transaction::start()
     }
 }
 
-void Transaction::commit()
+// Runs one end-of-transaction call; a full end drops the handle.
+void Transaction::finish(void (Firebird::ITransaction::*call)(Firebird::ThrowStatusWrapper*), bool ends)
 {
     if (!m_tr)
         return;
     try {
-        FbCall call;
-        m_tr->commit(&call.status);
-        m_tr = nullptr;
+        FbCall c;
+        (m_tr->*call)(&c.status);
+        if (ends)
+            m_tr = nullptr;
     } catch (const FbException& e) {
         throw toError(e);
     }
 }
 
-void Transaction::commitRetaining()
-{
-    if (!m_tr)
-        return;
-    try {
-        FbCall call;
-        m_tr->commitRetaining(&call.status);
-    } catch (const FbException& e) {
-        throw toError(e);
-    }
-}
-
-void Transaction::rollback()
-{
-    if (!m_tr)
-        return;
-    try {
-        FbCall call;
-        m_tr->rollback(&call.status);
-        m_tr = nullptr;
-    } catch (const FbException& e) {
-        throw toError(e);
-    }
-}
-
-void Transaction::rollbackRetaining()
-{
-    if (!m_tr)
-        return;
-    try {
-        FbCall call;
-        m_tr->rollbackRetaining(&call.status);
-    } catch (const FbException& e) {
-        throw toError(e);
-    }
-}
+void Transaction::commit() { finish(&ITransaction::commit, true); }
+void Transaction::commitRetaining() { finish(&ITransaction::commitRetaining, false); }
+void Transaction::rollback() { finish(&ITransaction::rollback, true); }
+void Transaction::rollbackRetaining() { finish(&ITransaction::rollbackRetaining, false); }
 
 void Transaction::databaseClosing()
 {

@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace Firebird {
+class ThrowStatusWrapper;
 class IAttachment;
 class ITransaction;
 class IStatement;
@@ -116,6 +117,7 @@ public:
     void databaseClosing(); // commits what is open, drops the handle
 
 private:
+    void finish(void (Firebird::ITransaction::*call)(Firebird::ThrowStatusWrapper*), bool ends);
     friend class Database;
     Database& m_db;
     bool m_dbGone = false;

@@ -1,5 +1,6 @@
 #include "shell/AnaFormU.h"
 
+#include "controls/ZYOzelMenu.h"
 #include "data/DataModule.h"
 #include "data/IniFile.h"
 #include "data/K_IBAyarU.h"
@@ -12,16 +13,20 @@
 #include "shell/IslemU.h"
 #include "shell/Messages.h"
 #include "shell/ProgramIdentity.h"
+#include "shell/SpeedBar.h"
 #include "shell/StartUp.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
 #include <QSplitter>
@@ -65,6 +70,7 @@ TAnaF::TAnaF(QWidget* parent) : QMainWindow(parent)
     setMinimumSize(780, 580);
     buildLayout();
     buildMainMenu();
+    buildSpeedBar();
 
     IniDir();
     FSAyar();
@@ -153,6 +159,7 @@ void TAnaF::buildLayout()
     TreeView1->setMinimumWidth(100);
     connect(TreeView1, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { treeSelectionChanged(current); });
+    TreeView1->installEventFilter(this);
 
     // Right side: login status, title strip, the menu panel's area
     auto* right = new QWidget(splitter);
@@ -179,6 +186,7 @@ void TAnaF::buildLayout()
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setCursor(Qt::PointingHandCursor);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { Logout(); });
     sl->addWidget(SpeedButton1);
     rl->addWidget(status);
@@ -196,13 +204,19 @@ void TAnaF::buildLayout()
     tl->addWidget(RxLabelBaslik);
     rl->addWidget(title);
 
-    PanelOzelMenu = new QWidget(right);
-    PanelOzelMenu->setObjectName(QStringLiteral("PanelOzelMenu"));
-    PanelOzelMenu->setAutoFillBackground(true);
-    PanelOzelMenu->setPalette(pal);
-    auto* ml = new QVBoxLayout(PanelOzelMenu);
-    ml->setContentsMargins(0, 0, 0, 0);
-    rl->addWidget(PanelOzelMenu, 1);
+    ZYOzelMenu1 = new TZYOzelMenu(right);
+    ZYOzelMenu1->setObjectName(QStringLiteral("ZYOzelMenu1"));
+    ZYOzelMenu1->setFrameShape(QFrame::NoFrame);
+    ZYOzelMenu1->setFocusPolicy(Qt::NoFocus);
+    ZYOzelMenu1->setAutoFillBackground(true);
+    ZYOzelMenu1->setPalette(pal);
+    ZYOzelMenu1->content()->setAutoFillBackground(true);
+    ZYOzelMenu1->content()->setPalette(pal);
+    rl->addWidget(ZYOzelMenu1, 1);
+    // The keys of the panel arrive here; the edit sits outside the visible area.
+    ZYOzelEdit1 = new TZYOzelEdit(ZYOzelMenu1);
+    ZYOzelEdit1->setObjectName(QStringLiteral("ZYOzelEdit1"));
+    ZYOzelEdit1->setZYOzelMenu(ZYOzelMenu1);
 
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
@@ -218,6 +232,23 @@ void TAnaF::buildLayout()
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
     StatusBar1->addWidget(StatusPanel0, 1);
     setStatusBar(StatusBar1);
+
+    // Enter in the tree moves on to the panel's edit.
+    setTabOrder(TreeView1, ZYOzelEdit1);
+}
+
+void TAnaF::buildSpeedBar()
+{
+    SpeedBar1 = new TSpeedBar(this);
+    // Before the first activation has ended the bar is still being set up for the login.
+    SpeedBar1->setAutoSaveAllowed([this] { return firstActivationDone(); });
+    PopupSPEED = new QMenu(this);
+    PopupSPEED->setObjectName(QStringLiteral("PopupSPEED"));
+    QAction* reset = PopupSPEED->addAction(QStringLiteral("Orjinal durumuna getir"));
+    reset->setObjectName(QStringLiteral("Orjinaldurumunagetir1"));
+    connect(reset, &QAction::triggered, this, [this] { AraubuunuSfrla1Click(); });
+    SpeedBar1->setPopupMenu(PopupSPEED);
+    connect(SpeedBar1, &TSpeedBar::customizeRequested, this, [this] { AraubuunuDzenle1Click(); });
 }
 
 void TAnaF::BuildMenuTree()
@@ -235,16 +266,70 @@ void TAnaF::BuildMenuTree()
 
 void TAnaF::selectFirstNavigationNode()
 {
-    if (TreeView1->topLevelItemCount() > 0)
-        TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
+    if (TreeView1->topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem* first = TreeView1->topLevelItem(0);
+    if (TreeView1->currentItem() == first)
+        treeSelectionChanged(first); // the menus may have changed since it was shown
+    else
+        TreeView1->setCurrentItem(first);
 }
 
 void TAnaF::treeSelectionChanged(QTreeWidgetItem* current)
 {
-    RxLabelBaslik->setText(current ? QStringLiteral("     ") + current->text(0) : QString());
+    const QString text = current ? current->text(0) : QString();
+    RxLabelBaslik->setText(current ? QStringLiteral("     ") + text : QString());
+    showMenuGroup(text);
 }
 
-void TAnaF::SpeedBarAktar() { ++m_speedBarBuilds; }
+void TAnaF::showMenuGroup(const QString& nodeText)
+{
+    QAction* group = nullptr;
+    if (!nodeText.isEmpty()) {
+        for (QAction* a : MainMenu1->actions()) {
+            if (!a->isSeparator() && StripAmpersand(a->text()) == nodeText) {
+                group = a;
+                break;
+            }
+        }
+    }
+    if (group)
+        ZYOzelMenu1->MenuOlustur(ZYOzelMenu1, MainMenu1, group);
+    else
+        ZYOzelMenu1->MenuTemizle();
+}
+
+bool TAnaF::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            FocusNextControl(this);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TAnaF::SpeedBarAktar()
+{
+    ++m_speedBarBuilds;
+    SpeedBar1->build(MainMenu1->actions(), Login().speedBarIniFile);
+}
+
+void TAnaF::AraubuunuDzenle1Click() { SpeedBar1->customize(); }
+
+void TAnaF::AraubuunuSfrla1Click()
+{
+    if (QuestionBox(QStringLiteral("Araç çubuğu sıfırlanacak. Devam etmek istiyor musunuz"), true) != MbYes)
+        return;
+    const QString file = Login().speedBarIniFile;
+    if (!file.isEmpty() && QFileInfo::exists(file) && !QFile::remove(file)) {
+        ShowInfo(QDir::toNativeSeparators(file) + QStringLiteral(" dosyası silinemedi."));
+        return;
+    }
+    SpeedBarAktar();
+}
 
 void TAnaF::setStatusLabel(const QString& text) { Label1->setText(text); }
 

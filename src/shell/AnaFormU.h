@@ -17,6 +17,9 @@ class QStatusBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TSpeedBar;
+class TZYOzelEdit;
+class TZYOzelMenu;
 
 // True when the first argument after the program name is "-g" in any case (restore mode).
 bool restoreModeRequested(const QStringList& arguments);
@@ -40,10 +43,14 @@ public:
     // Login status strip
     QLabel* Label1;
     QToolButton* SpeedButton1;
-    // Navigation and the area of the menu panel
+    // Navigation and the menu panel of the selected group
     QTreeWidget* TreeView1;
     QLabel* RxLabelBaslik;
-    QWidget* PanelOzelMenu; // the menu panel goes here
+    TZYOzelMenu* ZYOzelMenu1;
+    TZYOzelEdit* ZYOzelEdit1;
+    // The speed bar and its right-click menu ("Orjinal durumuna getir")
+    TSpeedBar* SpeedBar1;
+    QMenu* PopupSPEED;
     QMenuBar* MainMenu1;
     QStatusBar* StatusBar1;
     QLabel* StatusPanel0;   // the status bar's one panel
@@ -57,9 +64,15 @@ public:
 
     // Root nodes for the visible top-level groups with Tag 2, first node selected.
     void BuildMenuTree();
-    // Rebuilds the speed bar; for now it only counts its runs.
+    // Rebuilds the speed bar from the menus and the user's layout file.
     void SpeedBarAktar();
     int speedBarBuildCount() const { return m_speedBarBuilds; }
+    // "Araç Çubuğunu Düzenle" and a double click on the bar.
+    void AraubuunuDzenle1Click();
+    // "Araç Çubuğunu Sıfırla" and "Orjinal durumuna getir": asks, then drops the user's layout.
+    void AraubuunuSfrla1Click();
+    // The menu panel shows the group of the tree node with this text.
+    void showMenuGroup(const QString& nodeText);
 
     // Logout: close the connection and show the login again; no login ends the program.
     void Logout();
@@ -95,9 +108,11 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
+    void buildSpeedBar();
     void buildMainMenu(); // MainMenu.cpp
     void installErrorHooks();
     void connectMaintenanceEvents();

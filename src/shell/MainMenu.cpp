@@ -5,6 +5,8 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QTreeWidget>
 
 namespace {
 
@@ -41,8 +43,8 @@ const MenuRow kMenu[] = {
     {0, Group, "ifreAyarlar1", "Yetkili K&işi", 2, "", nullptr},
     {1, Item, "OturumuKapat", "Oturumu Kapat", -1, "Otrm. Kapat", &TAnaF::Logout},
     {1, Separator, nullptr, nullptr, 0, nullptr, nullptr},
-    {1, Item, "AraubuunuDzenle1", "Araç Çubuğunu Düzenle", 0, "Arç.Çb.Dz.", nullptr},
-    {1, Item, "AraubuunuSfrla1", "Araç Çubuğunu Sıfırla", 0, "Ar.Çb.Sf.", nullptr},
+    {1, Item, "AraubuunuDzenle1", "Araç Çubuğunu Düzenle", 0, "Arç.Çb.Dz.", &TAnaF::AraubuunuDzenle1Click},
+    {1, Item, "AraubuunuSfrla1", "Araç Çubuğunu Sıfırla", 0, "Ar.Çb.Sf.", &TAnaF::AraubuunuSfrla1Click},
     {1, Separator, nullptr, nullptr, 0, nullptr, nullptr},
     {1, Item, "KullaniciKayt1", "&Kullanıcı Kayıt", 0, "Kull. Kayıt", nullptr},
     {1, Group, "Ayarlar1", "Ayarlar", 65, "", nullptr},
@@ -69,6 +71,38 @@ const MenuRow kMenu[] = {
     {1, Item, "ProgramSrmnKontrolEt1", "Program Sürümünü Kontrol Et", 0, "Sürüm Knt.", nullptr},
     {1, Separator, nullptr, nullptr, 0, nullptr, nullptr},
     {1, Item, "Kapat1", "Kapat", 0, "Kapat", &TAnaF::Kapat1Click},
+};
+
+// Pictures of the entries; the speed bar and the menu panel show them too.
+const std::pair<const char*, QStyle::StandardPixmap> kIcons[] = {
+    {"KisiKayit1", QStyle::SP_FileIcon},
+    {"KisiKartArama1", QStyle::SP_FileDialogContentsView},
+    {"AltKusak", QStyle::SP_ArrowDown},
+    {"UstKusak", QStyle::SP_ArrowUp},
+    {"EtennenAltKuakSoyAac1", QStyle::SP_ArrowRight},
+    {"Ebeveyn", QStyle::SP_FileDialogListView},
+    {"Kuzen", QStyle::SP_FileDialogDetailedView},
+    {"Derece1", QStyle::SP_DirOpenIcon},
+    {"Derece2", QStyle::SP_DirClosedIcon},
+    {"OturumuKapat", QStyle::SP_DialogCloseButton},
+    {"AraubuunuDzenle1", QStyle::SP_FileDialogDetailedView},
+    {"AraubuunuSfrla1", QStyle::SP_BrowserReload},
+    {"KullaniciKayt1", QStyle::SP_DirHomeIcon},
+    {"KullancyazelAyarlar1", QStyle::SP_DesktopIcon},
+    {"GenelAyarlar1", QStyle::SP_ComputerIcon},
+    {"ifreAyarlar2", QStyle::SP_DialogApplyButton},
+    {"Yedekleme1", QStyle::SP_DriveHDIcon},
+    {"GeriYukle", QStyle::SP_DialogResetButton},
+    {"AralarMensnDzenle1", QStyle::SP_FileDialogNewFolder},
+    {"YeniNotEkle1", QStyle::SP_FileDialogNewFolder},
+    {"NotlarGster1", QStyle::SP_DialogYesButton},
+    {"NotlarGizle1", QStyle::SP_DialogNoButton},
+    {"Yardim1", QStyle::SP_DialogHelpButton},
+    {"Irtibat1", QStyle::SP_MessageBoxQuestion},
+    {"Hakkinda1", QStyle::SP_MessageBoxInformation},
+    {"WebSite1", QStyle::SP_DriveNetIcon},
+    {"ProgramSrmnKontrolEt1", QStyle::SP_BrowserReload},
+    {"Kapat1", QStyle::SP_DialogCancelButton},
 };
 
 void describe(QAction* action, const MenuRow& row)
@@ -125,6 +159,9 @@ void TAnaF::buildMainMenu()
         m_items.insert(action->objectName(), action);
     }
     m_items.value(QStringLiteral("Kapat1"))->setShortcut(QKeySequence(Qt::Key_Escape));
+    for (const auto& [name, pixmap] : kIcons)
+        if (QAction* a = m_items.value(QString::fromLatin1(name)))
+            a->setIcon(style()->standardIcon(pixmap));
 }
 
 QAction* TAnaF::menuItem(const QString& name) const { return m_items.value(name); }
@@ -136,4 +173,7 @@ void TAnaF::setAdminItemsVisible(bool visible)
     for (const QString& name : kAdminOnlyItems)
         if (QAction* a = menuItem(name))
             a->setVisible(visible);
+    // The panel must not keep showing what was just hidden.
+    if (QTreeWidgetItem* current = TreeView1->currentItem())
+        showMenuGroup(current->text(0));
 }
