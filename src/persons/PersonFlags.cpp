@@ -1,0 +1,5 @@
+#include "persons/PersonFlags.h"
+
+bool NewCardRequested = false;
+bool OpenForPerson = false;
+bool SearchConfirmed = false;
