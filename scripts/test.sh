@@ -5,7 +5,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 bash scripts/install-deps.sh
 bash scripts/start-firebird.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRION_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 set -a; . build/fb-admin.env; set +a
 export QT_QPA_PLATFORM=offscreen
