@@ -176,7 +176,7 @@ TZYOzelLabel* TZYOzelMenu::NewLabel(QWidget* parent)
 {
     auto* l = new TZYOzelLabel(parent ? parent : widget());
     const int number = int(m_labels.size()) + 1;
-    l->setProperty("Tag", number);
+    l->setTag(number);
     l->setObjectName(QStringLiteral("ZYOzelLabel%1").arg(number));
     l->m_menu = this;
     m_labels.append(l);

@@ -21,7 +21,7 @@ class TZYOzelLabel : public QWidget {
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(QPixmap Glpyh READ Glpyh WRITE setGlpyh)
     Q_PROPERTY(bool TransParent READ TransParent WRITE setTransParent)
-    Q_PROPERTY(int Tag READ Tag)
+    Q_PROPERTY(int Tag READ Tag WRITE setTag)
 public:
     explicit TZYOzelLabel(QWidget* parent = nullptr);
 
@@ -33,7 +33,9 @@ public:
     void setTransParent(bool on);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor& c) { m_fontColor = c; update(); }
-    int Tag() const { return property("Tag").toInt(); }
+    // Its running number in the panel, from 1.
+    int Tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
     // The menu entry this label stands for.
     QAction* menuAction() const { return m_action; }
     void setMenuAction(QAction* action) { m_action = action; }
@@ -67,6 +69,7 @@ private:
     QColor m_fontColor = Qt::black;
     QPointer<QAction> m_action;
     bool m_down = false;
+    int m_tag = 0;
 };
 
 // The edit that takes the keys for the panel; it sits outside the visible area.

@@ -73,8 +73,8 @@ void ZyButtonEditBase::applyButtonWidth(int width)
 {
     m_buttonWidth = width;
     m_button->setVisible(width > 1);
-    // The text stops 2 pixels before the button.
-    setTextMargins(0, 0, width + 2, 0);
+    // The text stops 2 pixels before the button (a negative width counts as none).
+    setTextMargins(0, 0, qMax(width, 0) + 2, 0);
     placeButton();
 }
 
@@ -102,10 +102,9 @@ void ZyButtonEditBase::changeEvent(QEvent* event)
 
 void ZyButtonEditBase::paste()
 {
-    if (isReadOnly()) {
-        QLineEdit::paste();
+    // QLineEdit::paste() would insert even into a read-only edit; only its key handling guards it.
+    if (isReadOnly())
         return;
-    }
     const QString text = withoutLineBreaks(QGuiApplication::clipboard()->text());
     beforePaste();
     insert(text);
@@ -113,7 +112,7 @@ void ZyButtonEditBase::paste()
 
 void ZyButtonEditBase::keyPressEvent(QKeyEvent* event)
 {
-    if (event->matches(QKeySequence::Paste)) {
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
         paste();
         event->accept();
         return;
@@ -173,6 +172,10 @@ TZyBtnEdit::TZyBtnEdit(QWidget* parent) : ZyButtonEditBase(parent)
 // ---- TZyDBBtnEdit ----
 
 TZyDBBtnEdit::TZyDBBtnEdit(QWidget* parent) : ZyButtonEditBase(parent) {}
+
+TZyDBBtnEdit::~TZyDBBtnEdit() = default;
+
+Dataset* TZyDBBtnEdit::DataSource() const { return m_dataset; }
 
 void TZyDBBtnEdit::setDataSource(Dataset* dataset)
 {

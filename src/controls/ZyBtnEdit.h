@@ -44,7 +44,7 @@ public:
     void setAbout(const QString&) {}
 
     // Replaces the selection with the clipboard text without its line breaks; a read-only edit
-    // pastes as a plain line edit does.
+    // takes nothing.
     void paste();
 
 signals:
@@ -85,10 +85,12 @@ class TZyDBBtnEdit : public ZyButtonEditBase {
     Q_PROPERTY(QString DataField READ DataField WRITE setDataField)
 public:
     explicit TZyDBBtnEdit(QWidget* parent = nullptr);
+    ~TZyDBBtnEdit() override;
     int ButtonWidth() const { return buttonWidth(); }
     void setButtonWidth(int width) { applyButtonWidth(width); }
 
-    Dataset* DataSource() const { return m_dataset; }
+    // Out of line, so that users of the edit need not know the Dataset class.
+    Dataset* DataSource() const;
     void setDataSource(Dataset* dataset);
     QString DataField() const { return m_field; }
     void setDataField(const QString& field);

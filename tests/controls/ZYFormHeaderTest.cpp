@@ -2,6 +2,9 @@
 #include "ControlsTestUtil.h"
 
 #include <QLabel>
+#include <QSet>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +26,10 @@ TEST(ZYFormHeader, GradientFromStartToEndWithTheCircleWhenThereIsNoImage)
     EXPECT_EQ(img.pixelColor(3, 2), QColor(99, 147, 206));
     EXPECT_EQ(img.pixelColor(296, 2), QColor(229, 239, 255));
     EXPECT_EQ(img.pixelColor(299, 2), QColor(229, 239, 255)); // the fill covers the right bevel
+    QSet<QRgb> bands;
+    for (int x = 1; x < 300; ++x)
+        bands.insert(img.pixel(x, 2));
+    EXPECT_EQ(bands.size(), 50);
     // The circle: filled with EndColor, outlined in black, at x 15..34.
     EXPECT_EQ(img.pixelColor(25, 15), QColor(229, 239, 255));
     EXPECT_EQ(img.pixelColor(15, 15), QColor(Qt::black));
@@ -65,4 +72,52 @@ TEST(ZYFormHeader, MenuItemGivesTitleAndPicture)
     EXPECT_EQ(img.pixelColor(10, 15), QColor(Qt::green));
     delete action;
     EXPECT_EQ(h.MenuItem(), nullptr);
+}
+
+TEST(ZYFormHeader, DefaultsAndTheHiddenTitleLabel)
+{
+    TZYFormHeader h;
+    EXPECT_EQ(h.height(), 30);
+    EXPECT_EQ(h.ImageIndex(), -1);
+    EXPECT_EQ(h.TitleFont().pointSize(), 14);
+    EXPECT_TRUE(h.TitleFont().bold());
+    EXPECT_EQ(h.TitleFontColor(), QColor(Qt::white));
+    EXPECT_EQ(h.frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(h.lineWidth(), 2);
+    h.resize(300, 40);
+    h.setTitle("Yedekleme");
+    EXPECT_EQ(h.titleLabel()->text(), "Yedekleme");
+    EXPECT_EQ(h.titleLabel()->x(), 40);
+    EXPECT_EQ(h.titleLabel()->y(), (40 - h.titleLabel()->height()) / 2);
+    h.show();
+    h.resize(300, 60); // centred again when the height changes
+    EXPECT_EQ(h.titleLabel()->y(), (60 - h.titleLabel()->height()) / 2);
+    EXPECT_TRUE(h.titleLabel()->isHidden());
+}
+
+TEST(ZYFormHeader, MenuItemImageNumberAndALostImageList)
+{
+    auto images = std::make_unique<ImageList>();
+    QPixmap red(16, 16), blue(16, 16);
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+    images->add(red);
+    images->add(blue);
+    QAction action(QString::fromUtf8("&Yedek Al"));
+    action.setProperty("ImageIndex", 1);
+    TZYFormHeader h;
+    h.resize(300, 30);
+    h.setImageList(images.get());
+    h.setMenuItem(&action);
+    EXPECT_EQ(h.ImageIndex(), 1);
+    EXPECT_EQ(h.Title(), "Yedek Al");
+    EXPECT_EQ(ctl::grab(&h).pixelColor(10, 15), QColor(Qt::blue));
+
+    h.setImageIndex(5); // a number the list does not hold: the circle
+    EXPECT_EQ(ctl::grab(&h).pixelColor(25, 15), QColor(229, 239, 255));
+    h.setImageIndex(0);
+    EXPECT_EQ(ctl::grab(&h).pixelColor(10, 15), QColor(Qt::red));
+    images.reset();
+    EXPECT_EQ(h.imageList(), nullptr);
+    EXPECT_EQ(ctl::grab(&h).pixelColor(25, 15), QColor(229, 239, 255));
 }

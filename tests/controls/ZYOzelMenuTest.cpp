@@ -132,8 +132,8 @@ TEST(ZYOzelMenu, SeparatorsInvisibleAndTagMinusOneEntries)
     // Rows count per column in creation order.
     EXPECT_EQ(w.panel->labels().last()->Caption(), "S10");
     EXPECT_EQ(w.panel->labels().last()->y(), 10 + 4 * 33);
-    EXPECT_EQ(w.panel->labels()[8]->Caption(), "S9 rapor");
-    EXPECT_EQ(w.panel->labels()[8]->y(), 10 + 3 * 33);
+    EXPECT_EQ(w.panel->labels()[7]->Caption(), "S9 rapor"); // number 8: created before S10
+    EXPECT_EQ(w.panel->labels()[7]->y(), 10 + 3 * 33);
 
     // An item without entries makes no labels; nothing given makes none either.
     QAction* lone = w.bar->addAction("Tek");
@@ -362,4 +362,57 @@ TEST(ZYOzelMenu, OSVistaHidesThePanelWhileBuildingAndTheEditSitsOffScreen)
     EXPECT_EQ(w.edit->geometry().topLeft(), QPoint(-1000, 20));
     EXPECT_EQ(w.edit->width(), 10);
     EXPECT_EQ(w.edit->ZYOzelMenu(), w.panel);
+}
+
+TEST(ZYOzelMenu, LabelEventsReachThePanelAfterTheSelection)
+{
+    SixLabels w;
+    QStringList seen;
+    QObject::connect(w.panel, &TZYOzelMenu::OnLabelMouseDown, [&](TZYOzelLabel* l, Qt::MouseButton) {
+        seen << QStringLiteral("down %1 selected %2 focus %3").arg(l->Tag()).arg(w.panel->selectedNumber()).arg(w.edit->hasFocus());
+    });
+    QObject::connect(w.panel, &TZYOzelMenu::OnLabelMouseUp, [&](TZYOzelLabel* l, Qt::MouseButton) { seen << QStringLiteral("up %1").arg(l->Tag()); });
+    QObject::connect(w.panel, &TZYOzelMenu::OnLabelMouseEnter, [&](TZYOzelLabel* l) { seen << QStringLiteral("enter %1").arg(l->Tag()); });
+    QObject::connect(w.panel, &TZYOzelMenu::OnLabelMouseLeave, [&](TZYOzelLabel* l) { seen << QStringLiteral("leave %1").arg(l->Tag()); });
+    ASSERT_TRUE(ctl::showActive(&w.window));
+    w.window.setFocus();
+    TZYOzelLabel* fifth = w.panel->labels()[4];
+    EXPECT_EQ(fifth->property("Tag").toInt(), 5);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(fifth->mapToGlobal(QPoint(2, 2))));
+    QApplication::sendEvent(fifth, &enter);
+    QTest::mouseClick(fifth, Qt::LeftButton, {}, QPoint(3, 3));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(fifth, &leave);
+    EXPECT_EQ(seen, QStringList({"enter 5", "down 5 selected 5 focus 1", "up 5", "leave 5"}));
+    EXPECT_EQ(w.log, QStringList({"label Sag 5", "trigger Sag 5"}));
+}
+
+TEST(ZYOzelMenu, EmptyPanelShowsNoSelectionAndLostPartnersAreDropped)
+{
+    MenuWindow w;
+    ASSERT_TRUE(ctl::showActive(&w.window));
+    w.edit->setFocus();
+    EXPECT_FALSE(w.panel->selectionShown()); // no labels: nothing to show
+    EXPECT_EQ(w.panel->selectedLabel(), nullptr);
+    QTest::keyClick(w.edit, Qt::Key_Return); // and Enter has nothing to click
+
+    // A label made by hand has no entry behind it: Enter selects nothing to run.
+    TZYOzelLabel* bare = w.panel->NewLabel();
+    EXPECT_EQ(bare->Tag(), 1);
+    EXPECT_EQ(bare->parentWidget(), w.panel->content());
+    w.panel->selectNumber(1);
+    int clicks = 0;
+    QObject::connect(w.panel, &TZYOzelMenu::OnLabelClick, [&] { ++clicks; });
+    QTest::keyClick(w.edit, Qt::Key_Return);
+    EXPECT_EQ(clicks, 0);
+
+    delete w.edit;
+    EXPECT_EQ(w.panel->ZYOzelEdit(), nullptr);
+    auto* edit = new TZYOzelEdit(&w.window);
+    edit->setZYOzelMenu(w.panel);
+    EXPECT_EQ(w.panel->ZYOzelEdit(), edit);
+    delete w.panel;
+    EXPECT_EQ(edit->ZYOzelMenu(), nullptr);
+    QTest::keyClick(edit, Qt::Key_Down); // a plain edit now
+    delete edit;
 }

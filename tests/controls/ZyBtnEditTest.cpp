@@ -96,15 +96,21 @@ TEST(ZyBtnEdit, ButtonSitsInsideTheRightEdgeAndTextStopsBeforeIt)
     EXPECT_GE(b->geometry().right(), w.edit->width() - 4);
     EXPECT_EQ(w.edit->textMargins().right(), 23);
 
+    // QLineEdit scrolls its text while painting: paint before asking where the caret is.
+    auto caretRight = [&] {
+        w.edit->repaint();
+        return w.edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().right();
+    };
     w.edit->setText(QString(200, QLatin1Char('W')));
     w.edit->setCursorPosition(200);
-    EXPECT_LE(w.edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().right(), b->x());
+    EXPECT_LE(caretRight(), b->x());
+    EXPECT_GE(caretRight(), b->x() - 8); // scrolled up to the button, not stopped far before it
     ctl::save(w.edit, "btnedit");
 
     w.edit->setButtonWidht(40);
     EXPECT_EQ(b->width(), 40);
     EXPECT_EQ(w.edit->textMargins().right(), 42);
-    EXPECT_LE(w.edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().right(), b->x());
+    EXPECT_LE(caretRight(), b->x());
     w.edit->setButtonWidht(1);
     EXPECT_FALSE(b->isVisible());
     w.edit->setButtonWidht(2);
@@ -152,11 +158,31 @@ TEST(ZyEditButton, DefaultGlyphIsTheSharedFolderPicture)
 {
     TZyEditButton b;
     EXPECT_TRUE(b.Glpyh().isNull());
+    EXPECT_TRUE(b.Caption().isEmpty());
     b.setGlyphKind(TZyEditButton::gkDefault);
     ASSERT_FALSE(b.Glpyh().isNull());
     EXPECT_EQ(b.Glpyh().cacheKey(), TZyEditButton::OpenDirBitmap().cacheKey());
+    TZyEditButton other;
+    other.setGlyphKind(TZyEditButton::gkDefault);
+    EXPECT_EQ(other.Glpyh().cacheKey(), b.Glpyh().cacheKey()); // one shared copy
+
+    // Drawn centred on the button, its transparent parts in the button's colour.
+    b.resize(21, 21);
+    b.setColor(QColor(212, 208, 200));
+    const QImage img = ctl::grab(&b);
+    ctl::save(&b, "editbutton_opendir");
+    auto folder = [](QColor c) { return c.red() > 200 && c.green() > 150 && c.blue() < 140; };
+    EXPECT_GT(ctl::countPixels(img, QRect(2, 2, 17, 17), folder), 40);
+    EXPECT_EQ(img.pixelColor(3, 18), QColor(212, 208, 200));
+
+    // A custom picture stays when the kind goes back to gkCustom; the folder does not.
     b.setGlyphKind(TZyEditButton::gkCustom);
     EXPECT_TRUE(b.Glpyh().isNull());
+    QPixmap own(8, 8);
+    own.fill(Qt::blue);
+    b.setGlpyh(own);
+    b.setGlyphKind(TZyEditButton::gkCustom);
+    EXPECT_EQ(b.Glpyh().cacheKey(), own.cacheKey());
 }
 
 // The data-aware edit on a real embedded database.
@@ -171,6 +197,7 @@ protected:
         db.executeImmediate(ddl, "CREATE TABLE P (ID INTEGER NOT NULL PRIMARY KEY, AD VARCHAR(30) CHARACTER SET WIN1254)");
         ddl.commit();
         db.executeImmediate(ddl, "INSERT INTO P (ID, AD) VALUES (1, 'Ali')");
+        db.executeImmediate(ddl, "INSERT INTO P (ID, AD) VALUES (2, 'Ayşe')");
         ddl.commit();
         db.setDefaultTransaction(&tr);
         ds = std::make_unique<Dataset>(db, tr);
@@ -209,4 +236,42 @@ TEST_F(ZyDBBtnEditTest, PastePutsTheDatasetIntoEditAndWritesTheField)
     EXPECT_EQ(edit->DataSource(), nullptr);
     QTest::keyClicks(edit, "x");
     EXPECT_EQ(edit->text(), "Alikanx");
+}
+
+TEST_F(ZyDBBtnEditTest, FollowsTheRowAndTypingEditsIt)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new TZyDBBtnEdit(&window);
+    layout->addWidget(edit);
+    edit->setDataSource(ds.get());
+    edit->setDataField("AD");
+    ASSERT_TRUE(ctl::showActive(&window));
+    ds->next();
+    EXPECT_EQ(edit->text(), QString::fromUtf8("Ayşe"));
+    EXPECT_EQ(ds->state(), Dataset::State::Browse);
+
+    edit->setFocus();
+    edit->setCursorPosition(4);
+    QTest::keyClicks(edit, "n");
+    EXPECT_EQ(ds->state(), Dataset::State::Edit);
+    EXPECT_EQ(ds->value("AD").toString(), QString::fromUtf8("Ayşen"));
+    QTest::keyClick(edit, Qt::Key_Return); // swallowed: no line break, the row stays in edit
+    EXPECT_EQ(edit->text(), QString::fromUtf8("Ayşen"));
+    ds->cancel();
+    EXPECT_EQ(edit->text(), QString::fromUtf8("Ayşe"));
+
+    // A read-only edit takes no paste and leaves the row alone.
+    edit->setReadOnly(true);
+    QGuiApplication::clipboard()->setText("x");
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QString::fromUtf8("Ayşe"));
+    EXPECT_EQ(ds->state(), Dataset::State::Browse);
+
+    edit->setButtonWidth(30);
+    EXPECT_EQ(edit->ZyWinButton()->width(), 30);
+    EXPECT_EQ(edit->textMargins().right(), 32);
+    edit->setButtonWidth(0);
+    EXPECT_FALSE(edit->ZyWinButton()->isVisible());
+    EXPECT_EQ(edit->textMargins().right(), 2);
 }

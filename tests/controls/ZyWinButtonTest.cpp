@@ -1,24 +1,17 @@
 #include "controls/ModalResult.h"
-#include "controls/ZyBitBtn.h"
-#include "controls/ZySpeedButton.h"
 #include "controls/ZyWinButton.h"
 #include "ControlsTestUtil.h"
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QSet>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QPixmap solid(QColor c, int size = 16)
-{
-    QPixmap pm(size, size);
-    pm.fill(c);
-    return pm;
-}
 
 // A dialog with a button and an edit to move the focus to.
 struct ButtonDialog {
@@ -38,6 +31,17 @@ struct ButtonDialog {
     QLineEdit* other;
     int clicks = 0;
 };
+
+// A 16x16 picture without alpha: a 12x12 square of `c` on magenta, the colour of its
+// bottom-left pixel and so its transparent colour.
+QPixmap keyed(QColor c)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::magenta);
+    QPainter p(&pm);
+    p.fillRect(2, 2, 12, 12, c);
+    return pm;
+}
 
 } // namespace
 
@@ -138,6 +142,51 @@ TEST(ZyWinButton, ContentLayoutUsesIntegerDivisions)
     EXPECT_EQ(captionOnly.caption.topLeft(), QPoint(30, 9));
 }
 
+// The painted picture and caption stand where the layout says, normal and pressed.
+TEST(ZyWinButton, PaintedContentFollowsTheLayout)
+{
+    using B = TZyWinButton;
+    TZyWinButton b;
+    b.resize(120, 60);
+    b.setColor(QColor(212, 208, 200));
+    b.setCaption("Kaydet");
+    b.setGlpyh(keyed(Qt::red));
+    const QFontMetrics fm(b.font());
+    const QSize cap(fm.horizontalAdvance("Kaydet"), fm.height());
+    auto redBox = [](const QImage& img) {
+        QRect box;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixelColor(x, y) == QColor(Qt::red))
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    auto inkBox = [](const QImage& img, const QRect& within) {
+        QRect box;
+        for (int y = within.top(); y <= within.bottom(); ++y)
+            for (int x = within.left(); x <= within.right(); ++x)
+                if (img.pixelColor(x, y).lightness() < 100)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    for (B::TPicPos align : {B::poLeft, B::poRight, B::poTop, B::poBottom}) {
+        b.setGlphyAlign(align);
+        const B::ContentLayout l = B::layoutContent(b.size(), QSize(16, 16), cap, align, 0);
+        const QImage img = ctl::grab(&b);
+        EXPECT_EQ(redBox(img), l.picture.adjusted(2, 2, -2, -2)) << int(align); // the 12x12 square inside the key colour
+        // The caption's ink lies inside its box (the face is light, the edges are left out).
+        const QRect ink = inkBox(img, QRect(2, 2, b.width() - 4, b.height() - 4)); // red is too light to count
+        EXPECT_FALSE(ink.isEmpty()) << int(align);
+        EXPECT_TRUE(l.caption.adjusted(-1, -1, 1, 1).contains(ink)) << int(align) << " ink " << ink.x() << "," << ink.y();
+    }
+    // Without a caption the picture is centred; with ShowCaption off as well.
+    b.setShowCaption(false);
+    EXPECT_EQ(redBox(ctl::grab(&b)), QRect(60 - 8 + 2, 30 - 8 + 2, 12, 12));
+    b.setShowCaption(true);
+    b.setCaption(QString());
+    EXPECT_EQ(redBox(ctl::grab(&b)), QRect(60 - 8 + 2, 30 - 8 + 2, 12, 12));
+}
+
 TEST(ZyWinButton, ReleaseOutsideDoesNotClickInsideClicksAndClosesTheDialog)
 {
     ButtonDialog d;
@@ -233,16 +282,20 @@ TEST(ZyWinButton, DisabledButtonDoesNotClickAndDrawsGreyAndEmbossed)
 {
     ButtonDialog d;
     ImageList images;
-    images.add(solid(Qt::red));
+    images.add(keyed(Qt::red));
     d.button->setImages(&images);
     d.button->setImageIndex(0);
     d.button->setColor(QColor(212, 208, 200));
     ASSERT_TRUE(ctl::showActive(&d.dialog));
+    d.other->setFocus();
     auto red = [](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+    auto magenta = [](QColor c) { return c == QColor(Qt::magenta); };
     auto grey = [](QColor c) { return c == QColor(128, 128, 128); };
+    const QRect inside(2, 2, d.button->width() - 4, d.button->height() - 4); // within the edges
 
     const QImage enabled = ctl::grab(d.button);
-    EXPECT_EQ(ctl::countPixels(enabled, enabled.rect(), red), 16 * 16);
+    EXPECT_EQ(ctl::countPixels(enabled, enabled.rect(), red), 12 * 12);
+    EXPECT_EQ(ctl::countPixels(enabled, enabled.rect(), magenta), 0); // the transparent colour became the face
 
     d.button->setEnabled(false);
     QTest::mouseClick(d.button, Qt::LeftButton, {}, QPoint(50, 15));
@@ -251,14 +304,23 @@ TEST(ZyWinButton, DisabledButtonDoesNotClickAndDrawsGreyAndEmbossed)
     const QImage disabled = ctl::grab(d.button);
     ctl::save(d.button, "button_disabled");
     EXPECT_EQ(ctl::countPixels(disabled, disabled.rect(), red), 0);
+    EXPECT_EQ(ctl::countPixels(disabled, disabled.rect(), magenta), 0);
+    // Embossed: the shape in the shadow colour, its highlight copy showing along the right and bottom.
     const QColor shadow = d.button->palette().color(QPalette::Dark);
-    EXPECT_GE(ctl::countPixels(disabled, disabled.rect(), [&](QColor c) { return c == shadow; }), 16 * 16);
+    const QColor light = d.button->palette().color(QPalette::Light);
+    ASSERT_NE(shadow, light);
+    EXPECT_EQ(ctl::countPixels(disabled, inside, [&](QColor c) { return c == shadow; }), 12 * 12);
+    EXPECT_EQ(ctl::countPixels(disabled, inside, [&](QColor c) { return c == light; }), 12 + 12 - 1);
     EXPECT_GT(ctl::countPixels(disabled, disabled.rect(), grey), 5); // the caption in the grey colour
 
     // A Glpyh picture is drawn unchanged even when disabled.
-    d.button->setGlpyh(solid(Qt::red));
+    d.button->setGlpyh(keyed(Qt::red));
     const QImage glyph = ctl::grab(d.button);
-    EXPECT_EQ(ctl::countPixels(glyph, glyph.rect(), red), 16 * 16);
+    EXPECT_EQ(ctl::countPixels(glyph, glyph.rect(), red), 12 * 12);
+
+    d.button->setEnabled(true);
+    QTest::mouseClick(d.button, Qt::LeftButton, {}, QPoint(50, 15));
+    EXPECT_EQ(d.clicks, 1);
 }
 
 TEST(ZyWinButton, GradientRunsFromStartToEndColour)
@@ -277,8 +339,45 @@ TEST(ZyWinButton, GradientRunsFromStartToEndColour)
 
     b.setGradient(TZyWinButton::grBottomToTop);
     img = ctl::grab(&b);
-    EXPECT_EQ(img.pixelColor(100, 28), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(100, 28), QColor(Qt::black)); // the 2-pixel dark edge
+    // The lowest row of the face shows the second band: the first lies under the dark edge.
+    EXPECT_TRUE(ctl::near(img.pixelColor(100, 27), QColor(255, 0, 0), 10));
     EXPECT_TRUE(ctl::near(img.pixelColor(100, 2), QColor(0, 0, 255), 15));
+}
+
+TEST(ZyWinButton, GradientHasFiftyBandsInEachDirection)
+{
+    TZyWinButton b;
+    b.resize(300, 120);
+    b.setShowCaption(false);
+    b.setGradStartCl(QColor(0, 200, 0));
+    b.setGradEndCl(QColor(200, 0, 100));
+    struct Case {
+        TZyWinButton::TZyGradient gradient;
+        QPoint startAt, endAt;
+        bool vertical;
+    };
+    // Points just inside the highlight and the dark edge.
+    const Case cases[] = {
+        {TZyWinButton::grLeftToRight, {2, 60}, {297, 60}, false},
+        {TZyWinButton::grRightToLeft, {297, 60}, {2, 60}, false},
+        {TZyWinButton::grTopToBottom, {150, 2}, {150, 117}, true},
+        {TZyWinButton::grBottomToTop, {150, 117}, {150, 2}, true},
+    };
+    for (const Case& c : cases) {
+        b.setGradient(c.gradient);
+        const QImage img = ctl::grab(&b);
+        EXPECT_EQ(img.pixelColor(c.startAt), QColor(0, 200, 0)) << int(c.gradient);
+        EXPECT_EQ(img.pixelColor(c.endAt), QColor(200, 0, 100)) << int(c.gradient);
+        QSet<QRgb> bands;
+        const int from = 2, to = c.vertical ? 117 : 297;
+        for (int i = from; i <= to; ++i)
+            bands.insert(img.pixel(c.vertical ? QPoint(150, i) : QPoint(i, 60)));
+        EXPECT_EQ(bands.size(), 50) << int(c.gradient);
+    }
+    b.setGradient(TZyWinButton::grNone);
+    b.setColor(QColor(10, 20, 30));
+    EXPECT_EQ(ctl::grab(&b).pixelColor(150, 60), QColor(10, 20, 30));
 }
 
 TEST(ZyWinButton, DropDownMenuOpensBelowAndClosingItFinishesTheClick)
@@ -303,53 +402,85 @@ TEST(ZyWinButton, DropDownMenuOpensBelowAndClosingItFinishesTheClick)
     EXPECT_FALSE(d.button->isHeld());
 }
 
-TEST(ZyBitBtn, BoldUnderTheMouseAndModalResult)
+TEST(ZyWinButton, SpaceAndEnterOpenTheDropDownWithoutClicking)
 {
-    QDialog dialog;
-    auto* b = new TZyBitBtn("Kaydet", &dialog);
-    b->setModalResult(mrYes);
-    EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_FALSE(b->font().bold());
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QApplication::sendEvent(b, &enter);
-    EXPECT_TRUE(b->font().bold());
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(b, &leave);
-    EXPECT_FALSE(b->font().bold());
-
-    int clicks = 0;
-    QObject::connect(b, &TZyBitBtn::OnClick, [&] { ++clicks; });
-    QTimer::singleShot(0, b, [b] { b->click(); });
-    EXPECT_EQ(dialog.exec(), mrYes);
-    EXPECT_EQ(clicks, 1);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        ButtonDialog d;
+        QMenu menu;
+        menu.addAction("Bir");
+        d.button->setDropDownMenu(&menu);
+        ASSERT_TRUE(ctl::showActive(&d.dialog));
+        d.button->setFocus();
+        bool wasOpen = false;
+        QTimer::singleShot(50, [&] {
+            wasOpen = menu.isVisible();
+            menu.close();
+        });
+        QTest::keyPress(d.button, key);
+        EXPECT_TRUE(wasOpen) << key;
+        QTest::keyRelease(d.button, key);
+        EXPECT_EQ(d.clicks, 0) << key;
+        EXPECT_FALSE(d.button->isPressed()) << key;
+    }
 }
 
-TEST(ZySpeedButton, GlyphFollowsTheImageListAndIndex)
+TEST(ZyWinButton, RightButtonOpensThePopupMenuAtTheMouse)
 {
+    ButtonDialog d;
+    QMenu popup;
+    popup.addAction("Bir");
+    ASSERT_TRUE(ctl::showActive(&d.dialog));
+    QTest::mouseClick(d.button, Qt::RightButton, {}, QPoint(30, 10)); // no menu: nothing happens
+    EXPECT_EQ(d.clicks, 0);
+    d.button->setPopupMenu(&popup);
+    QTest::mousePress(d.button, Qt::RightButton, {}, QPoint(30, 10));
+    EXPECT_TRUE(popup.isVisible());
+    EXPECT_EQ(popup.pos(), d.button->mapToGlobal(QPoint(30, 10)));
+    EXPECT_FALSE(d.button->isPressed());
+    popup.close();
+    EXPECT_EQ(d.clicks, 0);
+}
+
+TEST(ZyWinButton, MouseOverDrawsTheCaptionInOverCol)
+{
+    ButtonDialog d;
+    d.button->setOverCol(QColor(0, 160, 0));
+    ASSERT_TRUE(ctl::showActive(&d.dialog));
+    d.other->setFocus(); // the focused look would draw OverCol too
+    auto over = [](QColor c) { return c == QColor(0, 160, 0); };
+    EXPECT_EQ(ctl::countPixels(ctl::grab(d.button), d.button->rect(), over), 0);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(d.button->mapToGlobal(QPoint(5, 5))));
+    QApplication::sendEvent(d.button, &enter);
+    EXPECT_GT(ctl::countPixels(ctl::grab(d.button), d.button->rect(), over), 10);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(d.button, &leave);
+    EXPECT_EQ(ctl::countPixels(ctl::grab(d.button), d.button->rect(), over), 0);
+
+    // A disabled button takes no notice of the mouse.
+    d.button->setEnabled(false);
+    QApplication::sendEvent(d.button, &enter);
+    EXPECT_EQ(ctl::countPixels(ctl::grab(d.button), d.button->rect(), over), 0);
+}
+
+TEST(ZyWinButton, DestroyedImageListAndMenusAreDropped)
+{
+    TZyWinButton b;
+    b.setShowCaption(false);
     auto images = std::make_unique<ImageList>();
-    images->add(solid(Qt::red));
-    images->add(solid(Qt::green));
-    TZySpeedButton b;
-    b.setIcon(QIcon(solid(Qt::yellow))); // a design-time glyph
-    b.setImageIndex(1);
-    b.setImageList(images.get());
-    EXPECT_EQ(b.Glyph().toImage().pixelColor(3, 3), QColor(Qt::green));
-    EXPECT_FALSE(b.icon().isNull());
-
+    images->add(keyed(Qt::red));
+    auto menu = std::make_unique<QMenu>();
+    auto popup = std::make_unique<QMenu>();
+    b.setImages(images.get());
     b.setImageIndex(0);
-    EXPECT_EQ(b.Glyph().toImage().pixelColor(3, 3), QColor(Qt::red));
-    images->replace(0, solid(Qt::blue));
-    EXPECT_EQ(b.Glyph().toImage().pixelColor(3, 3), QColor(Qt::blue));
-
-    b.setImageIndex(-1);
-    EXPECT_TRUE(b.Glyph().isNull());
-    EXPECT_TRUE(b.icon().isNull());
-    b.setImageIndex(7); // a number the list does not hold
-    EXPECT_TRUE(b.Glyph().isNull());
-
-    b.setImageIndex(1);
+    b.setDropDownMenu(menu.get());
+    b.setPopupMenu(popup.get());
+    auto red = [](QColor c) { return c == QColor(Qt::red); };
+    EXPECT_EQ(ctl::countPixels(ctl::grab(&b), b.rect(), red), 12 * 12);
     images.reset();
-    EXPECT_EQ(b.imageList(), nullptr);
-    b.setImageIndex(0); // no list: the glyph is cleared, nothing is touched
-    EXPECT_TRUE(b.Glyph().isNull());
+    menu.reset();
+    popup.reset();
+    EXPECT_EQ(b.Images(), nullptr);
+    EXPECT_EQ(b.DropDownMenu(), nullptr);
+    EXPECT_EQ(b.PopupMenu(), nullptr);
+    EXPECT_EQ(ctl::countPixels(ctl::grab(&b), b.rect(), red), 0);
 }
