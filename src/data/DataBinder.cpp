@@ -20,12 +20,27 @@ DataBinder::DataBinder(Dataset* ds, QObject* parent) : QObject(parent), m_ds(ds)
     });
 }
 
+void DataBinder::enterEdit(const Link& link)
+{
+    // Going into edit redraws the controls from the row; the one being typed into must keep
+    // its text (a refused edit shows the row again).
+    m_typing = link.widget;
+    try {
+        m_ds->edit();
+    } catch (...) {
+        m_typing = nullptr;
+        show(link);
+        throw;
+    }
+    m_typing = nullptr;
+}
+
 void DataBinder::userChanged(const Link& link, const QVariant& value)
 {
     if (m_updating || !m_ds->active())
         return;
     if (!m_ds->isEditing())
-        m_ds->edit();
+        enterEdit(link);
     m_updating = true;
     try {
         m_ds->setValue(link.field, value);
@@ -55,7 +70,7 @@ void DataBinder::bindDate(QLineEdit* edit, const QString& field)
         else if (d.isValid())
             userChanged(l, d);
         else if (!m_ds->isEditing() && m_ds->active())
-            m_ds->edit(); // half-typed date: the row is being edited all the same
+            enterEdit(l); // half-typed date: the row is being edited all the same
     });
     show(l);
 }
@@ -105,7 +120,7 @@ void DataBinder::refreshControls()
 
 void DataBinder::show(const Link& l)
 {
-    if (!l.widget || m_updating)
+    if (!l.widget || m_updating || l.widget == m_typing)
         return;
     const bool has = m_ds->active() && m_ds->fieldIndex(l.field) >= 0 && (m_ds->recNo() >= 0 || m_ds->isEditing());
     const QVariant v = has ? m_ds->value(l.field) : QVariant();

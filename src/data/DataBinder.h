@@ -41,9 +41,11 @@ private:
         QVariant on, off;
     };
     void userChanged(const Link& link, const QVariant& value);
+    void enterEdit(const Link& link);
     void show(const Link& link);
 
     Dataset* m_ds;
     std::vector<Link> m_links;
     bool m_updating = false;
+    QWidget* m_typing = nullptr; // keeps what the user typed while the row goes into edit
 };
