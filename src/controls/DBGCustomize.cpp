@@ -122,6 +122,7 @@ TDBGCustomizeF::TDBGCustomizeF(TZYRXDBGrid* grid, QWidget* parent) : QDialog(par
 
     fillList(-1);
     connect(CheckListBox1, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });
+    connect(CheckListBox1, &QListWidget::itemSelectionChanged, this, [this] { updateButtons(); });
     connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (!m_filling)
             m_state.setTicked(CheckListBox1->row(item), item->checkState() == Qt::Checked);
@@ -154,15 +155,20 @@ void TDBGCustomizeF::fillList(int select)
 
 void TDBGCustomizeF::updateButtons()
 {
-    const bool selected = CheckListBox1->currentRow() >= 0 && CheckListBox1->currentItem()
-        && CheckListBox1->currentItem()->isSelected();
+    const bool selected = selectedRow() >= 0;
     for (QPushButton* b : {BtnYukari, BtnAsagi, BtnFont, BtnRenk})
         b->setEnabled(selected);
 }
 
+int TDBGCustomizeF::selectedRow() const
+{
+    QListWidgetItem* item = CheckListBox1->currentItem();
+    return item && item->isSelected() ? CheckListBox1->row(item) : -1;
+}
+
 void TDBGCustomizeF::moveEntry(bool up)
 {
-    const int row = CheckListBox1->currentRow();
+    const int row = selectedRow();
     if (row < 0)
         return;
     if (up ? m_state.moveUp(row) : m_state.moveDown(row))
@@ -171,7 +177,7 @@ void TDBGCustomizeF::moveEntry(bool up)
 
 void TDBGCustomizeF::chooseFont()
 {
-    const int row = CheckListBox1->currentRow();
+    const int row = selectedRow();
     if (row < 0)
         return;
     QFont f = m_state.column(row).font;
@@ -181,7 +187,7 @@ void TDBGCustomizeF::chooseFont()
 
 void TDBGCustomizeF::chooseColor()
 {
-    const int row = CheckListBox1->currentRow();
+    const int row = selectedRow();
     if (row < 0)
         return;
     const QColor c = DialogService::instance().chooseColor(this, TColorToQColor(m_state.column(row).color, palette()));
@@ -193,7 +199,7 @@ void TDBGCustomizeF::hepsiClicked(bool on)
 {
     m_state.setAllTicked(on);
     CheckHepsi->setText(on ? QStringLiteral("Hepsini Kaldır") : QStringLiteral("Hepsini İşaretle"));
-    fillList(CheckListBox1->currentRow());
+    fillList(selectedRow());
 }
 
 void TDBGCustomizeF::tamamClicked()
@@ -214,7 +220,7 @@ void TDBGCustomizeF::tamamClicked()
 
 void CustomizeGrid(TZYRXDBGrid* grid)
 {
-    if (!grid || !grid->hasDataSource())
+    if (!grid || !grid->dataActive())
         return;
     TDBGCustomizeF dlg(grid, grid->window());
     dlg.exec();

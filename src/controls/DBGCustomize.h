@@ -64,6 +64,7 @@ public:
 
 private:
     void fillList(int select);
+    int selectedRow() const; // -1 without a selection
     void updateButtons();
     void moveEntry(bool up);
     void chooseFont();

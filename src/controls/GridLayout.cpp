@@ -2,7 +2,9 @@
 #include "controls/ZYRXDBGrid.h"
 #include "data/IniFile.h"
 #include "fb/Win1254.h"
+#include "shell/Messages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -68,6 +70,21 @@ bool readRecord(const uchar* p, LegacyColumnRecord& r)
     return true;
 }
 
+// A file that is no layout of ours is neither applied nor lost: it is kept under another name
+// (so that the next show does not stumble over it again) and the user is told.
+void setAsideUnreadable(const QString& iniName)
+{
+    QString kept = iniName + QStringLiteral(".bozuk");
+    for (int n = 2; QFileInfo::exists(kept); ++n)
+        kept = iniName + QStringLiteral(".bozuk%1").arg(n);
+    QString text = QStringLiteral("Tablo yerleşim dosyası okunamadı:\n%1\n").arg(QDir::toNativeSeparators(iniName));
+    if (QFile::rename(iniName, kept))
+        text += QStringLiteral("Dosya %1 adıyla saklandı.").arg(QFileInfo(kept).fileName());
+    else
+        text += QStringLiteral("Dosya olduğu gibi bırakıldı.");
+    ShowInfo(text);
+}
+
 void convertLegacy(TZYRXDBGrid* grid, const QString& iniName)
 {
     QFile f(iniName);
@@ -76,8 +93,10 @@ void convertLegacy(TZYRXDBGrid* grid, const QString& iniName)
     const QByteArray data = f.readAll();
     f.close();
     std::vector<LegacyColumnRecord> records;
-    if (ReadLegacyLayout(data, records) != LegacyLayout::Ok)
-        return; // not a layout of ours: neither applied nor removed
+    if (ReadLegacyLayout(data, records) != LegacyLayout::Ok) {
+        setAsideUnreadable(iniName);
+        return;
+    }
     if (int(records.size()) == grid->columnCount()) {
         std::vector<GridColumn> cols = grid->columns();
         for (size_t i = 0; i < records.size(); ++i)

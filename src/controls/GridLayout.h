@@ -17,7 +17,8 @@ struct GridColumn;
 // removed once the ".agr" file is written. Errors are swallowed.
 void SaveGridLayout(TZYRXDBGrid* grid, const QString& fileName);
 // Converts an older ".ini" file when there is one, then applies the ".agr" file. Sections of
-// fields the grid does not have are skipped; a missing file changes nothing.
+// fields the grid does not have are skipped; a missing file changes nothing. An ".ini" file
+// that is no layout at all is renamed to ".ini.bozuk" with a message, and not applied.
 void LoadGridLayout(TZYRXDBGrid* grid, const QString& fileName);
 
 // fileName with its extension replaced by ".agr".

@@ -9,10 +9,34 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
+
+#include <algorithm>
+
+namespace {
+
+// Items as tall as the main window's 32-pixel pictures; this also gives the margin's text room.
+class PopupGridStyle : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size, const QWidget* widget) const override
+    {
+        QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (type == CT_MenuItem && item && item->menuItemType != QStyleOptionMenuItem::Separator)
+            s.setHeight(std::max(s.height(), TPopupGrid::kItemHeight));
+        return s;
+    }
+};
+
+} // namespace
 
 TPopupGrid::TPopupGrid(QWidget* parent) : QMenu(parent)
 {
     setObjectName(QStringLiteral("PopupGrid"));
+    auto* style = new PopupGridStyle;
+    style->setParent(this);
+    setStyle(style);
     setContentsMargins(kMarginWidth, 0, 0, 0);
     auto item = [this](const char* name, const QString& text, auto action) {
         QAction* a = addAction(text);

@@ -13,6 +13,7 @@ public:
     explicit TPopupGrid(QWidget* parent = nullptr);
 
     static constexpr int kMarginWidth = 30;
+    static constexpr int kItemHeight = 34; // a 32-pixel picture and its frame
 
     // Opens the menu for a control; the items act on it only when it is a data grid.
     void popupFor(QWidget* control, const QPoint& globalPos);

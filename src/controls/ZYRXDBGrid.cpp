@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -404,6 +405,22 @@ void TZYRXDBGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
     const int left = visualRect(index).left();
     if (left < frozenWidth())
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (frozenWidth() - left));
+}
+
+void TZYRXDBGrid::keyPressEvent(QKeyEvent* event)
+{
+    // The view knows only the rows fetched so far; the list's first and last rows are the
+    // dataset's.
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (ctrl && dataActive() && (event->key() == Qt::Key_End || event->key() == Qt::Key_Home)) {
+        if (event->key() == Qt::Key_End)
+            m_ds->last();
+        else
+            m_ds->first();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void TZYRXDBGrid::contextMenuEvent(QContextMenuEvent* event)

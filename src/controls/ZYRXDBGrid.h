@@ -6,6 +6,7 @@
 #include "data/Dataset.h"
 
 #include <QFont>
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <QTableView>
@@ -15,7 +16,6 @@
 
 class DatasetModel;
 class GridColumnModel;
-#include <QMenu>
 
 enum class ColumnAlign { Default, Left, Right, Center }; // Default: numbers right, the rest left
 
@@ -100,6 +100,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void updateGeometries() override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;

@@ -145,7 +145,11 @@ IndicatorHeader::IndicatorHeader(TZYRXDBGrid* grid) : QHeaderView(Qt::Vertical, 
 
 void IndicatorHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
+    // The base class leaves the painter clipped to its text area (empty for this narrow
+    // header), so the mark is drawn with the painter as it was before.
+    painter->save();
     QHeaderView::paintSection(painter, rect, logicalIndex);
+    painter->restore();
     const Dataset* ds = m_grid->dataset();
     if (!ds || !ds->active() || ds->recNo() != logicalIndex)
         return;

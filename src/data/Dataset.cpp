@@ -82,6 +82,7 @@ void Dataset::open()
     }
     loadFields();
     m_rows.clear();
+    dropCache();
     m_allFetched = false;
     m_cur = -1;
     setState(State::Browse);
@@ -126,7 +127,8 @@ void Dataset::close()
     if (beforeClose)
         beforeClose(*this);
     m_cursor.reset();
-    m_rows.clear();
+    std::vector<StoredRow>().swap(m_rows); // a long list's memory goes with it
+    dropCache();
     m_buffer.clear();
     m_cur = -1;
     m_bof = m_eof = true;
@@ -143,6 +145,7 @@ void Dataset::databaseClosing()
     m_cursor.reset();
     if (active()) {
         m_rows.clear();
+        dropCache();
         m_buffer.clear();
         m_cur = -1;
         m_bof = m_eof = true;
@@ -194,7 +197,7 @@ int Dataset::fetchMore(int count)
             m_allFetched = true;
             break;
         }
-        m_rows.push_back(readCurrent(*m_cursor));
+        m_rows.emplace_back(readCurrent(*m_cursor));
         ++added;
     }
     if (added > 0)
@@ -310,7 +313,7 @@ bool Dataset::locate(const QString& field, const QVariant& v, bool caseInsensiti
         ensureRow(r);
         if (r >= int(m_rows.size()))
             return false;
-        if (sameValue(cell(m_rows[size_t(r)], f), v, caseInsensitive)) {
+        if (sameValue(resolve(m_rows[size_t(r)].value(f)), v, caseInsensitive)) {
             m_cur = r;
             m_bof = r == 0;
             m_eof = false;
@@ -341,8 +344,27 @@ Dataset::Row* Dataset::activeRow() const
     if (m_state == State::Edit || m_state == State::Insert)
         return const_cast<Row*>(&m_buffer);
     if (m_cur >= 0 && m_cur < int(m_rows.size()))
-        return &m_rows[size_t(m_cur)];
+        return &currentRow();
     return nullptr;
+}
+
+Dataset::Row& Dataset::currentRow() const
+{
+    if (m_cacheRow != m_cur) {
+        m_cache = m_rows[size_t(m_cur)].values();
+        m_cacheRow = m_cur;
+    }
+    return m_cache;
+}
+
+QVariant Dataset::resolve(const QVariant& v) const
+{
+    if (v.userType() != qMetaTypeId<BlobRef>())
+        return v;
+    // Read for the caller only: pictures of rows other than the current one are not kept.
+    const BlobRef ref = v.value<BlobRef>();
+    const QByteArray data = fb::readBlob(m_tr, ref.id);
+    return ref.text ? QVariant(fb::fromWin1254(data)) : QVariant(data);
 }
 
 QVariant Dataset::cell(Row& row, int f) const
@@ -378,7 +400,9 @@ QVariant Dataset::valueAt(int row, int f) const
         return cell(const_cast<Row&>(m_buffer), f);
     if (row < 0 || row >= int(m_rows.size()))
         return {};
-    return cell(m_rows[size_t(row)], f);
+    if (row == m_cur)
+        return cell(currentRow(), f); // unpacked once for all its fields
+    return resolve(m_rows[size_t(row)].value(f));
 }
 
 QString Dataset::text(const QString& name) const
@@ -411,8 +435,11 @@ void Dataset::setValue(const QString& name, const QVariant& v)
     if (!isEditing()) {
         checkActive();
         if (m_fields[size_t(f)].calculated) {
-            if (m_cur >= 0)
-                m_rows[size_t(m_cur)][size_t(f)] = v;
+            if (m_cur >= 0) {
+                Row& row = currentRow();
+                row[size_t(f)] = v;
+                m_rows[size_t(m_cur)] = StoredRow(row);
+            }
             return;
         }
         throw fb::Error(QStringLiteral("Veri kümesi düzenleme durumunda değil."));
@@ -440,7 +467,7 @@ void Dataset::edit()
         throw fb::Error(QStringLiteral("Salt okunur veri kümesi değiştirilemez."));
     if (beforeEdit)
         beforeEdit(*this);
-    m_buffer = m_rows[size_t(m_cur)];
+    m_buffer = currentRow();
     for (int f = 0; f < int(m_buffer.size()); ++f)
         cell(m_buffer, f); // the old blob ids would not survive the rewrite
     const int k = fieldIndex(m_keyField);
@@ -470,7 +497,8 @@ void Dataset::insertAt(int pos)
     if (beforeInsert)
         beforeInsert(*this);
     m_savedCur = m_cur;
-    m_rows.insert(m_rows.begin() + pos, Row(m_fields.size()));
+    m_rows.insert(m_rows.begin() + pos, StoredRow(Row(m_fields.size())));
+    dropCache();
     m_cur = pos;
     m_buffer = Row(m_fields.size());
     m_oldKey = QVariant();
@@ -563,7 +591,8 @@ void Dataset::post()
     calc(row);
     if (k >= 0)
         reloadRow(row, m_buffer[size_t(k)]);
-    m_rows[size_t(m_cur)] = row;
+    m_rows[size_t(m_cur)] = StoredRow(row);
+    dropCache();
     m_buffer.clear();
     setState(State::Browse);
     emit rowChanged(m_cur);
@@ -583,6 +612,7 @@ void Dataset::cancel()
     if (wasInsert) {
         const int removed = m_cur;
         m_rows.erase(m_rows.begin() + removed);
+        dropCache();
         emit rowRemoved(removed);
         m_cur = m_rows.empty() ? -1 : std::min(std::max(m_savedCur, 0), int(m_rows.size()) - 1);
         m_eof = m_rows.empty();
@@ -612,10 +642,11 @@ void Dataset::remove()
     const int k = fieldIndex(m_keyField);
     fb::Statement st(m_db, m_tr);
     st.prepare(QStringLiteral("DELETE FROM %1\nWHERE %2 = ?").arg(m_table, m_keyField));
-    st.setParam(0, m_rows[size_t(m_cur)][size_t(k)]);
+    st.setParam(0, m_rows[size_t(m_cur)].value(k));
     st.execute();
     const int removed = m_cur;
     m_rows.erase(m_rows.begin() + removed);
+    dropCache();
     emit rowRemoved(removed);
     ensureRow(removed);
     m_cur = m_rows.empty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
@@ -631,7 +662,10 @@ void Dataset::refresh()
     if (m_cur < 0 || !isEditable())
         return;
     const int k = fieldIndex(m_keyField);
-    reloadRow(m_rows[size_t(m_cur)], m_rows[size_t(m_cur)][size_t(k)]);
+    Row row = m_rows[size_t(m_cur)].values();
+    reloadRow(row, k >= 0 ? row[size_t(k)] : QVariant());
+    m_rows[size_t(m_cur)] = StoredRow(row);
+    dropCache();
     emit rowChanged(m_cur);
     scrolled();
 }

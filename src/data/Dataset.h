@@ -1,7 +1,8 @@
 #pragma once
 // The one dataset class: a read-only query or an editable dataset over one table keyed by one
 // column, with the states, navigation and events the screens are written against. Rows are
-// fetched from the server as they are needed.
+// fetched from the server as they are needed and kept packed (StoredRow).
+#include "data/StoredRow.h"
 #include "fb/Firebird.h"
 
 #include <QObject>
@@ -119,7 +120,10 @@ signals:
 private:
     using Row = std::vector<QVariant>;
     QVariant cell(Row& row, int field) const;
+    QVariant resolve(const QVariant& v) const; // a blob's contents instead of its id
     Row* activeRow() const;
+    Row& currentRow() const;   // the current fetched row, unpacked
+    void dropCache() const { m_cacheRow = -1; }
     void loadFields();
     void calc(Row& row);
     Row readCurrent(fb::Statement& st);
@@ -142,7 +146,9 @@ private:
     std::vector<DatasetField> m_calcDefs;
     std::unique_ptr<fb::Statement> m_cursor;
     int m_dataFieldCount = 0;
-    mutable std::vector<Row> m_rows;
+    std::vector<StoredRow> m_rows;
+    mutable Row m_cache;        // the current row unpacked, with the blobs read so far
+    mutable int m_cacheRow = -1;
     Row m_buffer;           // edit buffer
     QVariant m_oldKey;
     int m_cur = -1;

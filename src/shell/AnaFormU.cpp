@@ -1,5 +1,6 @@
 #include "shell/AnaFormU.h"
 
+#include "controls/PopupGrid.h"
 #include "controls/ZYOzelMenu.h"
 #include "data/DataModule.h"
 #include "data/IniFile.h"
@@ -71,6 +72,7 @@ TAnaF::TAnaF(QWidget* parent) : QMainWindow(parent)
     buildLayout();
     buildMainMenu();
     buildSpeedBar();
+    PopupGrid = new TPopupGrid(this);
 
     IniDir();
     FSAyar();
@@ -250,6 +252,8 @@ void TAnaF::buildSpeedBar()
     SpeedBar1->setPopupMenu(PopupSPEED);
     connect(SpeedBar1, &TSpeedBar::customizeRequested, this, [this] { AraubuunuDzenle1Click(); });
 }
+
+void TAnaF::RaporGridSakla(TZYRXDBGrid* grid) { ::RaporGridSakla(grid); }
 
 void TAnaF::BuildMenuTree()
 {

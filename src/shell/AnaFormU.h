@@ -17,7 +17,9 @@ class QStatusBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TPopupGrid;
 class TSpeedBar;
+class TZYRXDBGrid;
 class TZYOzelEdit;
 class TZYOzelMenu;
 
@@ -54,6 +56,12 @@ public:
     QMenuBar* MainMenu1;
     QStatusBar* StatusBar1;
     QLabel* StatusPanel0;   // the status bar's one panel
+
+    // The context menu of every list grid: layouts, exports, customising, full screen.
+    TPopupGrid* PopupGrid;
+    // Every list screen calls this with its grid when shown: the screen's design layout is
+    // kept under IniDir + form name + "_o.ini", then the user's form name + ".ini" applied.
+    void RaporGridSakla(TZYRXDBGrid* grid);
 
     // Icons of the 32-pixel list; FormAyar takes screen icons from here.
     QList<QPixmap> ImageList32;

@@ -49,8 +49,9 @@ TEST(GridColorText, ReadsNamesNumbersAndRefusesGarbage)
     for (const auto& c : cases) {
         TColor out = 12345;
         EXPECT_EQ(StringToColor(QString::fromLatin1(c.text), out), c.ok) << c.text;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(out, c.color) << c.text;
+        }
     }
 }
 
@@ -349,10 +350,9 @@ TEST_F(GridLayoutTest, OlderRecordFileForAnotherColumnCountIsRemovedWithoutBeing
     EXPECT_FALSE(grid->column(ColumnIndexByField(grid, "AD")).visible);
 }
 
-TEST_F(GridLayoutTest, TruncatedOrForeignRecordFilesAreLeftAloneAndIgnored)
+TEST_F(GridLayoutTest, TruncatedOrForeignRecordFilesAreKeptAsideWithAMessage)
 {
-    LegacyRecord badLength;
-    badLength.field = "AD";
+    FakeDialogService dialogs;
     QByteArray garbageLength = fiveRecords();
     garbageLength[2 * 492 + 185] = char(200); // a field name longer than its field
     QByteArray garbageFlag = fiveRecords();
@@ -369,13 +369,29 @@ TEST_F(GridLayoutTest, TruncatedOrForeignRecordFilesAreLeftAloneAndIgnored)
         SCOPED_TRACE(what);
         grid->setColumns({});
         defineColumns();
+        dialogs.messages.clear();
         writeAll(user(), data);
         LoadGridLayout(grid, user());
-        EXPECT_EQ(readAll(user()), data);
+        EXPECT_FALSE(QFile::exists(user()));
+        EXPECT_EQ(readAll(user() + ".bozuk"), data); // nothing lost
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.lastText().startsWith(QString::fromUtf8("Tablo yerleşim dosyası okunamadı:\n") + user()));
+        EXPECT_TRUE(dialogs.lastText().endsWith(QString::fromUtf8("Dosya F_TestF.ini.bozuk adıyla saklandı.")));
         EXPECT_EQ(fieldOrder(), QStringList({"DOG", "ID", "AD", "SOYAD", "NOTLAR"})); // the ".agr" still applies
         EXPECT_TRUE(grid->column(2).visible);
         EXPECT_EQ(grid->column(2).title, QString::fromUtf8("Adı"));
+        // Shown once: the next load finds no such file.
+        LoadGridLayout(grid, user());
+        EXPECT_EQ(dialogs.messages.size(), 1u);
+        QFile::remove(user() + ".bozuk");
     }
+
+    // A second unreadable file does not overwrite the first one kept.
+    writeAll(user(), "eski");
+    writeAll(user() + ".bozuk", "daha eski");
+    LoadGridLayout(grid, user());
+    EXPECT_EQ(readAll(user() + ".bozuk"), "daha eski");
+    EXPECT_EQ(readAll(user() + ".bozuk2"), "eski");
 }
 
 TEST(GridLegacyRecords, ReaderRefusesSizesThatAreNotWholeRecords)

@@ -2,7 +2,10 @@
 // parameters, the full-screen view and the context menu with its painted margin.
 #include "controls/PopupGrid.h"
 #include "controls/ZYRXDBGrid.h"
+#include "data/DataModule.h"
 #include "data/IniFile.h"
+#include "shell/AnaFormU.h"
+#include "shell/ErrorHandler.h"
 #include "grid_fixture.h"
 
 #include <QApplication>
@@ -71,6 +74,36 @@ TEST_F(GridViewTest, ViewAndDatasetKeepTheSameCurrentRow)
     EXPECT_TRUE(grid->selectionModel()->isRowSelected(2, QModelIndex()));
     ds->last();
     EXPECT_EQ(grid->currentIndex().row(), 3);
+}
+
+TEST_F(GridViewTest, CtrlEndAndCtrlHomeReachTheRowsNotFetchedYet)
+{
+    {
+        fb::Transaction more(db);
+        db.executeImmediate(more, "EXECUTE BLOCK AS DECLARE I INTEGER = 5; BEGIN WHILE (I <= 1000) DO BEGIN "
+                                  "INSERT INTO P (ID, AD) VALUES (:I, 'Kişi ' || :I); I = I + 1; END END");
+        more.commit();
+    }
+    defineColumns();
+    ds->open();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_LT(grid->model()->rowCount(), 1000); // fetched as the view needs them
+
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(ds->recNo(), 999);
+    EXPECT_EQ(grid->model()->rowCount(), 1000);
+    EXPECT_EQ(grid->currentIndex().row(), 999);
+    EXPECT_TRUE(grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex())));
+    EXPECT_EQ(grid->currentText(1), QString::fromUtf8("Kişi 1000"));
+
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(ds->recNo(), 0);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    // Without Ctrl the keys move within the row.
+    QTest::keyClick(grid, Qt::Key_End);
+    EXPECT_EQ(ds->recNo(), 0);
+    EXPECT_EQ(grid->currentIndex().column(), 4);
 }
 
 TEST_F(GridViewTest, ColumnIndexByFieldMatchesExactly)
@@ -250,14 +283,50 @@ TEST_F(GridViewTest, PopupGridItemsActOnTheGridItWasOpenedOn)
     EXPECT_EQ(fieldOrder().first(), "ID");
 }
 
+TEST_F(GridViewTest, MainWindowOwnsTheGridMenuAndKeepsTheScreensLayouts)
+{
+    FakeDialogService dialogs;
+    TD_Genel dm;
+    TAnaF w;
+    ASSERT_TRUE(w.PopupGrid);
+    EXPECT_EQ(w.PopupGrid->parent(), &w);
+    EXPECT_EQ(w.PopupGrid->objectName(), "PopupGrid");
+
+    defineColumns();
+    writeAll(iniDir() + "F_TestF.agr", "[DOG]\nINDEX=0\nVISIBLE=0\n");
+    w.RaporGridSakla(grid); // as a list screen does when shown, before its first list
+    EXPECT_EQ(IniFile(iniDir() + "F_TestF_o.agr").readInt("DOG", "INDEX", -1), 4);
+    EXPECT_EQ(fieldOrder(), QStringList({"DOG", "ID", "AD", "SOYAD", "NOTLAR"}));
+    EXPECT_FALSE(grid->column(0).visible);
+
+    // The shared menu acts on the grid it was last opened on.
+    ds->open();
+    grid->setPopupMenu(w.PopupGrid);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint at = cellCenter(0, 1);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &e);
+    EXPECT_EQ(w.PopupGrid->popupComponent(), grid);
+    w.PopupGrid->hide();
+    w.PopupGrid->OrjinalYukle1->trigger();
+    EXPECT_EQ(fieldOrder(), QStringList({"ID", "AD", "SOYAD", "NOTLAR", "DOG"}));
+    EXPECT_TRUE(grid->column(4).visible);
+    ErrorHandler::install(nullptr);
+}
+
 TEST(GridPopupMargin, BlueGradientWithTheProductTextWrittenUpwards)
 {
     TPopupGrid popup;
     EXPECT_EQ(TPopupGrid::marginText(), "Tavrion s1.02.08");
     popup.adjustSize();
-    // Items start to the right of the margin.
-    for (QAction* a : popup.actions())
+    // Items start to the right of the margin and are as tall as the 32-pixel pictures.
+    for (QAction* a : popup.actions()) {
         EXPECT_GE(popup.actionGeometry(a).left(), TPopupGrid::kMarginWidth);
+        if (!a->isSeparator()) {
+            EXPECT_GE(popup.actionGeometry(a).height(), 32);
+        }
+    }
     const QImage img = popup.grab().toImage();
     const int h = img.height();
     ASSERT_GT(h, 150);
@@ -284,6 +353,7 @@ TEST(GridPopupMargin, BlueGradientWithTheProductTextWrittenUpwards)
     EXPECT_LE(last, h - 18);
     EXPECT_GE(last, h - 24);
     EXPECT_GT(last - first, 100); // the text runs up the margin, not across it
+    EXPECT_GT(first, 2);          // and all of it fits
     popup.grab().save("/tmp/grid_popup.png");
 }
 
