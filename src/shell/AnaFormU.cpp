@@ -1,5 +1,9 @@
 #include "shell/AnaFormU.h"
 
+#include "persons/F_KisiU.h"
+#include "persons/K_KisiU.h"
+#include "persons/PersonFlags.h"
+
 #include "controls/PopupGrid.h"
 #include "controls/ZYOzelMenu.h"
 #include "data/DataModule.h"
@@ -493,3 +497,18 @@ void TAnaF::Hakkinda1Click()
 void TAnaF::WebSite1Click() { ShellOpen(QStringLiteral("https://") + kMakerWebAddress, QString()); }
 
 void TAnaF::GenelAyarlar1Click() { ShowModalForm(K_PrgAyarF, this); }
+
+void TAnaF::KisiKayit1Click()
+{
+    // The card opens on no rows and starts a new person when it sees this flag.
+    NewCardRequested = true;
+    TK_KisiF* card = nullptr;
+    ShowModalForm(card, this);
+    NewCardRequested = false;
+}
+
+void TAnaF::KisiKartArama1Click()
+{
+    TF_KisiF* list = nullptr;
+    ShowModalForm(list, this);
+}

@@ -91,6 +91,8 @@ public:
     void Hakkinda1Click();
     void WebSite1Click();
     void GenelAyarlar1Click();
+    void KisiKayit1Click();
+    void KisiKartArama1Click();
 
     // The first activation starts from the first show unless a test turned that off.
     void setFirstActivationOnShow(bool on) { m_firstActivationOnShow = on; }

@@ -28,8 +28,8 @@ struct MenuRow {
 // column; -1: kept off the speed bar and the menu panel. Hints are the speed-bar button texts.
 const MenuRow kMenu[] = {
     {0, Group, "Kayt1", "Kişi", 2, "", nullptr},
-    {1, Item, "KisiKayit1", "Kişi Kart Kaydı", 0, "Kişi Kayıt", nullptr},
-    {1, Item, "KisiKartArama1", "Kişi Kartı Arama", 0, "Kişi Arama", nullptr},
+    {1, Item, "KisiKayit1", "Kişi Kart Kaydı", 0, "Kişi Kayıt", &TAnaF::KisiKayit1Click},
+    {1, Item, "KisiKartArama1", "Kişi Kartı Arama", 0, "Kişi Arama", &TAnaF::KisiKartArama1Click},
     {1, Separator, nullptr, nullptr, 0, nullptr, nullptr},
     {1, Group, "Raporlar2", "Raporlar", 65, "", nullptr},
     {2, Item, "AltKusak", "Alt Kuşak Soy Ağacı", 0, "Alt Kuşak", nullptr},
