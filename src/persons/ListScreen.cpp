@@ -195,7 +195,7 @@ void TListScreen::buildFilterPanel()
 {
     Panel4 = new QFrame(this);
     Panel4->setObjectName(m_options.filterPanelName);
-    Panel4->setFixedWidth(270);
+    Panel4->setFixedWidth(300);
     auto* v = new QVBoxLayout(Panel4);
     v->setContentsMargins(0, 0, 0, 0);
     PageControl1 = new QTabWidget(Panel4);
@@ -204,6 +204,8 @@ void TListScreen::buildFilterPanel()
     QFont bold = PageControl1->font();
     bold.setBold(true);
     PageControl1->tabBar()->setFont(bold);
+    // All four pages' tabs must show at once beside the list; tight padding lets them fit.
+    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
     v->addWidget(PageControl1, 1);
 
     auto page = [this](const char* name, const QString& caption) {
