@@ -33,9 +33,9 @@ QString positionText(SpeedBarPosition p) { return p == SpeedBarPosition::Top ? Q
 
 // ---------------------------------------------------------------- what the menus give
 
-SpeedBarButtonSpec SpeedBarButtonFor(QAction* item, const QString& section, int tag)
+SpeedBarButtonDef SpeedBarButtonFor(QAction* item, const QString& section, int tag)
 {
-    SpeedBarButtonSpec b;
+    SpeedBarButtonDef b;
     b.name = item->objectName() + QStringLiteral("_SP");
     b.section = section;
     b.caption = StripAmpersand(item->text());
@@ -46,14 +46,14 @@ SpeedBarButtonSpec SpeedBarButtonFor(QAction* item, const QString& section, int 
     return b;
 }
 
-QList<SpeedBarSectionSpec> SpeedBarSections(const QList<QAction*>& topLevel)
+QList<SpeedBarSectionDef> SpeedBarSections(const QList<QAction*>& topLevel)
 {
-    QList<SpeedBarSectionSpec> sections;
+    QList<SpeedBarSectionDef> sections;
     for (QAction* top : topLevel) {
         if (!top || top->isSeparator() || !top->isVisible() || tagOf(top) == -1
             || top->text().contains(QStringLiteral("Raporlar")))
             continue;
-        SpeedBarSectionSpec section;
+        SpeedBarSectionDef section;
         section.name = StripAmpersand(top->text());
         if (QMenu* menu = top->menu()) {
             for (QAction* second : menu->actions()) {
@@ -155,17 +155,17 @@ QPoint SnapToSpeedBarGrid(QPoint topLeft, SpeedBarPosition position)
 
 // ---------------------------------------------------------------- a button
 
-TSpeedItem::TSpeedItem(const SpeedBarButtonSpec& spec, QWidget* parent)
-    : QToolButton(parent), Caption(spec.caption), Section(spec.section), Tag(spec.tag), Action(spec.action)
+TSpeedItem::TSpeedItem(const SpeedBarButtonDef& def, QWidget* parent)
+    : QToolButton(parent), Caption(def.caption), Section(def.section), Tag(def.tag), Action(def.action)
 {
-    setObjectName(spec.name);
-    setProperty("Tag", spec.tag);
-    setProperty("Caption", spec.caption);
-    setText(spec.text);
-    setIcon(spec.icon);
+    setObjectName(def.name);
+    setProperty("Tag", def.tag);
+    setProperty("Caption", def.caption);
+    setText(def.text);
+    setIcon(def.icon);
     setIconSize(QSize(32, 32));
-    setToolTip(spec.caption);
-    setStatusTip(spec.caption);
+    setToolTip(def.caption);
+    setStatusTip(def.caption);
     setCursor(Qt::PointingHandCursor);
     setFixedSize(kSpeedButtonSize, kSpeedButtonSize);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -328,17 +328,17 @@ void TSpeedBar::build(const QList<QAction*>& topLevel, const QString& iniFile)
 
     clearItems();
     m_iniFile = iniFile;
-    QList<SpeedBarSectionSpec> sections;
+    QList<SpeedBarSectionDef> sections;
     try {
         sections = SpeedBarSections(topLevel);
     } catch (...) {
     }
-    for (const SpeedBarSectionSpec& section : std::as_const(sections)) {
+    for (const SpeedBarSectionDef& section : std::as_const(sections)) {
         try {
             m_sectionNames << section.name;
-            for (const SpeedBarButtonSpec& spec : section.buttons) {
+            for (const SpeedBarButtonDef& def : section.buttons) {
                 try {
-                    auto* b = new TSpeedItem(spec, m_canvas);
+                    auto* b = new TSpeedItem(def, m_canvas);
                     b->hide();
                     connect(b, &TSpeedItem::dropped, this, &TSpeedBar::moveItem);
                     m_items << b;

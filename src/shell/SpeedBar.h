@@ -20,7 +20,7 @@ class QMainWindow;
 
 // ---------------------------------------------------------------- what the menus give
 
-struct SpeedBarButtonSpec {
+struct SpeedBarButtonDef {
     QString name;     // menu item name + "_SP"
     QString section;  // caption of the top-level item without "&"
     QString caption;  // menu caption without "&"
@@ -30,16 +30,16 @@ struct SpeedBarButtonSpec {
     QPointer<QAction> action;
 };
 
-struct SpeedBarSectionSpec {
+struct SpeedBarSectionDef {
     QString name;
-    QList<SpeedBarButtonSpec> buttons;
+    QList<SpeedBarButtonDef> buttons;
 };
 
 // The sections and buttons the top-level menu items yield, in menu order. Hidden items,
 // separators, Tag -1 items and top-level items whose caption has "Raporlar" give nothing.
-QList<SpeedBarSectionSpec> SpeedBarSections(const QList<QAction*>& topLevel);
+QList<SpeedBarSectionDef> SpeedBarSections(const QList<QAction*>& topLevel);
 // One button of a menu item.
-SpeedBarButtonSpec SpeedBarButtonFor(QAction* item, const QString& section, int tag);
+SpeedBarButtonDef SpeedBarButtonFor(QAction* item, const QString& section, int tag);
 
 // ---------------------------------------------------------------- the saved layout
 
@@ -81,7 +81,7 @@ class TSpeedBar;
 class TSpeedItem : public QToolButton {
     Q_OBJECT
 public:
-    TSpeedItem(const SpeedBarButtonSpec& spec, QWidget* parent);
+    TSpeedItem(const SpeedBarButtonDef& def, QWidget* parent);
 
     QString Caption;
     QString Section;

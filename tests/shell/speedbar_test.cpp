@@ -178,7 +178,7 @@ TEST_F(SpeedBarTest, SectionsFollowTheMenuRules)
     hidden->menuAction()->setVisible(false);
     addGroup(nullptr, &bar, "B&o&ş", "BosUst");
 
-    const QList<SpeedBarSectionSpec> sections = SpeedBarSections(bar.actions());
+    const QList<SpeedBarSectionDef> sections = SpeedBarSections(bar.actions());
     ASSERT_EQ(sections.size(), 2);
     EXPECT_EQ(sections[0].name, "Alfa");
     EXPECT_EQ(sections[1].name, "Bo&ş");
@@ -190,7 +190,7 @@ TEST_F(SpeedBarTest, SectionsFollowTheMenuRules)
     const Expected expected[] = {{"A1_SP", 0}, {"S1_SP", 65}, {"Bos_SP", 7}};
     ASSERT_EQ(sections[0].buttons.size(), int(std::size(expected)));
     for (int i = 0; i < sections[0].buttons.size(); ++i) {
-        const SpeedBarButtonSpec& b = sections[0].buttons[i];
+        const SpeedBarButtonDef& b = sections[0].buttons[i];
         EXPECT_EQ(b.name, expected[i].name);
         EXPECT_EQ(b.tag, expected[i].tag) << expected[i].name;
         EXPECT_EQ(b.section, "Alfa");
