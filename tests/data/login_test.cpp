@@ -60,17 +60,7 @@ public:
     void closeMainWindow() override { ++closed; }
 };
 
-bool waitUntil(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
+using testenv::waitUntil;
 
 // Types text the way a keyboard delivers it, one key event per character.
 void typeText(QWidget* w, const QString& text)
@@ -107,24 +97,7 @@ QVariant queryValue(const QString& database, const QStringList& params, const QS
 
 void execute(const QString& database, const QStringList& params, const QStringList& statements, bool ignoreErrors = false)
 {
-    fb::Database db;
-    db.setDatabaseName(database);
-    db.setParams(params);
-    db.open();
-    fb::Transaction tr(db);
-    for (const QString& sql : statements) {
-        try {
-            db.executeImmediate(tr, sql);
-            tr.commitRetaining();
-        } catch (const fb::Error&) {
-            if (!ignoreErrors)
-                throw;
-            // User management fails at commit; drop what the statement left pending.
-            tr.rollbackRetaining();
-        }
-    }
-    tr.commit();
-    db.close();
+    testenv::executeStatements(database, params, statements, ignoreErrors);
 }
 
 IniFile& ayar() { return FSAyar(); }

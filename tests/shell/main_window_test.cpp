@@ -34,17 +34,7 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int ms = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
+using testenv::waitUntil;
 
 QWidget* visibleTopLevel(const char* name)
 {

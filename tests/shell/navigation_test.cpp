@@ -35,17 +35,7 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int ms = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
+using testenv::waitUntil;
 
 void whenLoginShows(std::function<void(QWidget*)> act)
 {
@@ -214,23 +204,7 @@ protected:
     }
     static void execute(const QStringList& statements, bool ignoreErrors = false)
     {
-        fb::Database db;
-        db.setDatabaseName(database);
-        db.setParams(adminParams());
-        db.open();
-        fb::Transaction tr(db);
-        for (const QString& sql : statements) {
-            try {
-                db.executeImmediate(tr, sql);
-                tr.commitRetaining();
-            } catch (const fb::Error&) {
-                if (!ignoreErrors)
-                    throw;
-                tr.rollbackRetaining();
-            }
-        }
-        tr.commit();
-        db.close();
+        testenv::executeStatements(database, adminParams(), statements, ignoreErrors);
     }
     static void SetUpTestSuite()
     {

@@ -30,17 +30,7 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int ms = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
+using testenv::waitUntil;
 
 // Acts on a window of this name once it is on screen (from the event loop of a modal run).
 void whenShows(const char* name, std::function<void(QWidget*)> act)

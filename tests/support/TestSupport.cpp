@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 
+#include "fb/Firebird.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpSocket>
+#include <QTest>
 #include <QUuid>
 
 #include <cstdlib>
@@ -135,4 +139,39 @@ QString sourcePath(const QString& relative)
     return root + QLatin1Char('/') + relative;
 }
 
+
+bool waitUntil(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+void executeStatements(const QString& database, const QStringList& params, const QStringList& statements,
+                       bool ignoreErrors)
+{
+    fb::Database db;
+    db.setDatabaseName(database);
+    db.setParams(params);
+    db.open();
+    fb::Transaction tr(db);
+    for (const QString& sql : statements) {
+        try {
+            db.executeImmediate(tr, sql);
+            tr.commitRetaining();
+        } catch (const fb::Error&) {
+            if (!ignoreErrors)
+                throw;
+            // User management fails at commit; drop what the statement left pending.
+            tr.rollbackRetaining();
+        }
+    }
+    tr.commit();
+    db.close();
+}
 } // namespace testenv

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <QStringList>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -58,4 +60,10 @@ bool serverAvailable();
 QString serverScratchDir();
 // Path of a file in the source tree (tests/fixtures/...).
 QString sourcePath(const QString& relative);
+// Lets the event loop run until done() holds; false after ms milliseconds.
+bool waitUntil(const std::function<bool()>& done, int ms = 30000);
+// Runs statements on a database of their own connection, committing after each; with
+// ignoreErrors a failing statement is rolled back and the rest still run.
+void executeStatements(const QString& database, const QStringList& params, const QStringList& statements,
+                       bool ignoreErrors = false);
 } // namespace testenv
