@@ -1,4 +1,6 @@
 #include "controls/ZYRXDBGrid.h"
+
+#include <QMouseEvent>
 #include "controls/PopupGrid.h"
 #include "controls/ZYRXDBGridModel.h"
 #include "data/DatasetModel.h"
@@ -361,6 +363,8 @@ void TZYRXDBGrid::updateFrozen()
         connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(), &QAbstractSlider::setValue);
         connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(), &QAbstractSlider::setValue);
         connect(m_frozen->horizontalHeader(), &QHeaderView::sectionClicked, horizontalHeader(), &QHeaderView::sectionClicked);
+        // Screens open the current person on a double-click wherever it lands.
+        m_frozen->viewport()->installEventFilter(this);
     }
     for (int i = 0; i < columnCount(); ++i) {
         m_frozen->setColumnHidden(i, i >= n || !m_columns[size_t(i)].visible);
@@ -437,6 +441,20 @@ void TZYRXDBGrid::contextMenuEvent(QContextMenuEvent* event)
 }
 
 // ---------------------------------------------------------------- shared routines
+
+bool TZYRXDBGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_frozen && watched == m_frozen->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* me = static_cast<QMouseEvent*>(event);
+        const QModelIndex index = m_frozen->indexAt(me->position().toPoint());
+        if (me->button() == Qt::LeftButton && index.isValid()) {
+            setCurrentIndex(index);
+            emit doubleClicked(index);
+            return true;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
 
 int ColumnIndexByField(const TZYRXDBGrid* grid, const QString& field)
 {

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -157,6 +158,14 @@ TEST_F(GridViewTest, FrozenColumnsStayAtTheLeftWhileTheRestScrolls)
     EXPECT_EQ(frozen->geometry().left(), grid->verticalHeader()->width() + grid->frameWidth());
     EXPECT_GE(grid->visualRect(grid->model()->index(1, 4)).left(), 400 - 1);
     EXPECT_EQ(ds->recNo(), 1);
+
+    // A double-click on a frozen cell reaches the grid's users as a double-click on the grid.
+    QSignalSpy doubleClicks(grid, &QAbstractItemView::doubleClicked);
+    const QRect cell = frozen->visualRect(frozen->model()->index(2, 0));
+    QTest::mouseDClick(frozen->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_EQ(doubleClicks.size(), 1);
+    EXPECT_EQ(doubleClicks.at(0).at(0).toModelIndex().row(), 2);
+    EXPECT_EQ(ds->recNo(), 2); // the person opened is the one clicked
 
     grid->setFixedCols(0);
     EXPECT_FALSE(frozen->isVisible());
