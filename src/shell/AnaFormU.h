@@ -28,6 +28,7 @@ bool restoreModeRequested(const QStringList& arguments);
 
 // The program's artwork, drawn rather than loaded so that no picture file can be missing.
 QPixmap ProgramIconPixmap(int size = 32);
+QPixmap WebIconPixmap(int size = 32);
 QPixmap HeaderPicture1();
 QPixmap HeaderPicture2();
 

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 
 namespace {
 const QColor kNavy(0x1d, 0x4e, 0x89);
@@ -44,6 +45,30 @@ QPixmap ProgramIconPixmap(int size)
         p.drawEllipse(k + QPointF(-4, -8), 2, 2);
         p.drawEllipse(k + QPointF(4, -8), 2, 2);
     }
+    return pm;
+}
+
+QPixmap WebIconPixmap(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    // A globe: blue disc with meridians and parallels.
+    QRadialGradient sea(QPointF(12, 11), 18);
+    sea.setColorAt(0.0, QColor(0x7f, 0xc4, 0xf5));
+    sea.setColorAt(1.0, kNavy);
+    p.setBrush(sea);
+    p.setPen(QPen(kDeepNavy, 1.2));
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 1.1));
+    p.drawEllipse(QRectF(10, 2, 12, 28));
+    p.drawLine(QPointF(16, 2), QPointF(16, 30));
+    p.drawLine(QPointF(2, 16), QPointF(30, 16));
+    p.drawLine(QPointF(5, 9), QPointF(27, 9));
+    p.drawLine(QPointF(5, 23), QPointF(27, 23));
     return pm;
 }
 

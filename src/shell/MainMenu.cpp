@@ -100,7 +100,6 @@ const std::pair<const char*, QStyle::StandardPixmap> kIcons[] = {
     {"Yardim1", QStyle::SP_DialogHelpButton},
     {"Irtibat1", QStyle::SP_MessageBoxQuestion},
     {"Hakkinda1", QStyle::SP_MessageBoxInformation},
-    {"WebSite1", QStyle::SP_DriveNetIcon},
     {"ProgramSrmnKontrolEt1", QStyle::SP_BrowserReload},
     {"Kapat1", QStyle::SP_DialogCancelButton},
 };
@@ -162,6 +161,8 @@ void TAnaF::buildMainMenu()
     for (const auto& [name, pixmap] : kIcons)
         if (QAction* a = m_items.value(QString::fromLatin1(name)))
             a->setIcon(style()->standardIcon(pixmap));
+    // The style's network picture exists only small; the bar shows 32-pixel pictures.
+    m_items.value(QStringLiteral("WebSite1"))->setIcon(QIcon(WebIconPixmap(32)));
 }
 
 QAction* TAnaF::menuItem(const QString& name) const { return m_items.value(name); }
