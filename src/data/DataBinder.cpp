@@ -1,11 +1,17 @@
 #include "data/DataBinder.h"
 
+#include "shell/Messages.h"
+#include "shell/SilentAbort.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+
+#include <algorithm>
 
 DataBinder::DataBinder(Dataset* ds, QObject* parent) : QObject(parent), m_ds(ds)
 {
@@ -59,20 +65,109 @@ void DataBinder::bind(QLineEdit* edit, const QString& field)
     show(l);
 }
 
+namespace {
+// A date edit's text with no digit in it (blank, or only the mask's points) is no date.
+bool blankDate(const QString& t)
+{
+    return std::none_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); });
+}
+} // namespace
+
+QDate DataBinder::typedDate(const QString& text, bool* ok)
+{
+    const QDate d = QDate::fromString(text.trimmed(), QStringLiteral("dd.MM.yyyy"));
+    *ok = blankDate(text) || d.isValid();
+    return d;
+}
+
 void DataBinder::bindDate(QLineEdit* edit, const QString& field)
 {
     m_links.push_back({edit, field, Kind::Date, {}, {}});
     const Link l = m_links.back();
-    connect(edit, &QLineEdit::textEdited, this, [this, l](const QString& t) {
-        const QDate d = QDate::fromString(t.trimmed(), QStringLiteral("dd.MM.yyyy"));
-        if (t.trimmed().isEmpty())
-            userChanged(l, QVariant());
-        else if (d.isValid())
-            userChanged(l, d);
-        else if (!m_ds->isEditing() && m_ds->active())
-            enterEdit(l); // half-typed date: the row is being edited all the same
+    connect(edit, &QLineEdit::textEdited, this, [this, l, edit] {
+        if (m_dateEdit != edit) {
+            // Typing stores every whole date on the way; a refusal goes back to this one.
+            m_dateEdit = edit;
+            const bool has = m_ds->active() && m_ds->fieldIndex(l.field) >= 0 && (m_ds->recNo() >= 0 || m_ds->isEditing());
+            m_dateBefore = has ? m_ds->value(l.field) : QVariant();
+        }
+        bool ok = false;
+        const QDate d = typedDate(edit->displayText(), &ok);
+        if (!ok) {
+            // A half-typed date stores nothing yet; the row is being edited all the same.
+            if (!m_ds->isEditing() && m_ds->active())
+                enterEdit(l);
+            return;
+        }
+        userChanged(l, d.isValid() ? QVariant(d) : QVariant());
     });
+    edit->installEventFilter(this);
+    if (!m_guardHooked) {
+        m_guardHooked = true;
+        // The guard goes in front of whatever the owner sets before its first edit.
+        connect(m_ds, &Dataset::stateChanged, this, [this](Dataset::State s) {
+            if (m_postGuard || (s != Dataset::State::Edit && s != Dataset::State::Insert))
+                return;
+            m_postGuard = true;
+            QPointer<DataBinder> self(this);
+            m_ds->beforePost = [self, next = m_ds->beforePost](Dataset& d) {
+                if (self)
+                    self->checkDates();
+                if (next)
+                    next(d);
+            };
+        });
+    }
     show(l);
+}
+
+QLineEdit* DataBinder::invalidDateEdit() const
+{
+    for (const Link& l : m_links) {
+        if (l.kind != Kind::Date || !l.widget)
+            continue;
+        auto* e = static_cast<QLineEdit*>(l.widget.data());
+        bool ok = false;
+        typedDate(e->displayText(), &ok);
+        if (!ok)
+            return e;
+    }
+    return nullptr;
+}
+
+void DataBinder::checkDates()
+{
+    // The row never goes out with the old date behind a date the user sees typed.
+    if (QLineEdit* e = invalidDateEdit()) {
+        ShowInfo(kGecersizTarih + e->displayText());
+        e->setFocus();
+        Abort();
+    }
+}
+
+bool DataBinder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && watched->isWidgetType()) {
+        for (const Link& l : m_links) {
+            if (l.kind != Kind::Date || l.widget != watched)
+                continue;
+            auto* e = static_cast<QLineEdit*>(l.widget.data());
+            bool ok = false;
+            typedDate(e->displayText(), &ok);
+            // A popup (the edit's calendar) taking the focus is no leaving.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (!ok && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+                const QString typed = e->displayText();
+                if (m_dateEdit == e && m_ds->active() && m_ds->isEditing())
+                    userChanged(l, m_dateBefore);
+                show(l); // refused: the date from before the typing shows again
+                ShowInfo(kGecersizTarih + typed);
+            }
+            m_dateEdit = nullptr;
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void DataBinder::bind(QPlainTextEdit* memo, const QString& field)
@@ -122,6 +217,8 @@ void DataBinder::show(const Link& l)
 {
     if (!l.widget || m_updating || l.widget == m_typing)
         return;
+    if (l.widget == m_dateEdit)
+        m_dateEdit = nullptr; // the row shows anew: a new typing starts from it
     const bool has = m_ds->active() && m_ds->fieldIndex(l.field) >= 0 && (m_ds->recNo() >= 0 || m_ds->isEditing());
     const QVariant v = has ? m_ds->value(l.field) : QVariant();
     m_updating = true;

@@ -1,6 +1,7 @@
 // The person card's widgets: header, tool bar, "Kişisel Bilgileri", the navigator and the keys.
 #include "persons/K_KisiU.h"
 
+#include "controls/RxDateEdit.h"
 #include "controls/ZYRXDBGrid.h"
 #include "controls/ZyWinButton.h"
 #include "data/DataBinder.h"
@@ -198,17 +199,16 @@ QWidget* TK_KisiF::dataField(DataBinder* binder, const QString& field, FieldKind
 {
     QWidget* w = nullptr;
     switch (kind) {
-    case FieldKind::Line:
-    case FieldKind::Date: {
+    case FieldKind::Line: {
         auto* e = new QLineEdit(this);
-        if (kind == FieldKind::Date) {
-            e->setPlaceholderText(QStringLiteral("gg.aa.yyyy"));
-            e->setMaxLength(10);
-            binder->bindDate(e, field);
-        } else {
-            e->setMaxLength(maxLength);
-            binder->bind(e, field);
-        }
+        e->setMaxLength(maxLength);
+        binder->bind(e, field);
+        w = e;
+        break;
+    }
+    case FieldKind::Date: {
+        auto* e = new TRxDateEdit(this);
+        binder->bindDate(e, field);
         w = e;
         break;
     }

@@ -3,10 +3,10 @@
 // filter panel, the list QLIST in its grid, the count in the status bar, the saved sort choice,
 // the tool actions and keys, the person card and the way back, the person search, and opening
 // another screen for the current person.
+#include "controls/RxDateEdit.h"
 #include "data/Dataset.h"
 #include "persons/KisiFilter.h"
 
-#include <QDate>
 #include <QDialog>
 #include <QLineEdit>
 
@@ -26,17 +26,6 @@ class QToolBar;
 class TZYRXDBGrid;
 class TZyBtnEdit;
 class TZyWinButton;
-
-// A date edit: "  .  .    " when empty, day.month.year with two, two and four digits when filled.
-class TRxDateEdit : public QLineEdit {
-    Q_OBJECT
-public:
-    explicit TRxDateEdit(QWidget* parent = nullptr);
-    QString Text() const { return displayText(); } // as shown
-    bool isEmptyDate() const { return Text() == kEmptyDateText; }
-    QDate date() const; // invalid when empty or not a date
-    void setDate(const QDate& date);
-};
 
 class TListScreen;
 // The screens one screen opens for one person, found by class name ("TF_inAgac_F", ...). Each
