@@ -26,6 +26,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <memory>
@@ -40,11 +41,6 @@ QHash<QString, ListScreenFactory>& factories()
     return map;
 }
 
-struct CursorGuard {
-    CursorGuard() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorGuard() { QApplication::restoreOverrideCursor(); }
-};
-
 bool isEnter(QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -54,6 +50,10 @@ bool isEnter(QEvent* event)
 }
 
 } // namespace
+
+ListWaitCursor::ListWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+ListWaitCursor::~ListWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 void RegisterListScreen(const QString& className, ListScreenFactory factory) { factories().insert(className, std::move(factory)); }
 
@@ -120,7 +120,7 @@ void TListScreen::checkDates()
 
 void TListScreen::Filter()
 {
-    CursorGuard cursor;
+    ListWaitCursor cursor;
     if (ComboKAYDEDEN->currentText().isEmpty())
         ComboKAYDEDEN->setEditText(QStringLiteral(" "));
     if (ComboDUZENLEYEN->currentText().isEmpty())
@@ -132,6 +132,8 @@ void TListScreen::Filter()
     m_statusPanels[1]->clear();
     m_statusPanels[1]->setText(CountListRows(QLIST.database(), QLIST.transaction(), m_statement));
     QLIST.open();
+    if (PageControl2)
+        PageControl2->setCurrentWidget(TabSheet5);
     ZYRXDBGrid1->setFocus();
     afterFilter();
 }
@@ -311,9 +313,23 @@ void TListScreen::runShowSteps()
     }
 }
 
+void TListScreen::kartbulTriggered()
+{
+    if (PageControl2 && PageControl2->currentWidget() == TabSheet7)
+        diagramPageF5();
+    else
+        FindBySearch();
+}
+
 bool TListScreen::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && diagramKey(static_cast<QKeyEvent*>(event)))
+        return true;
     if (isEnter(event)) {
+        if (RxSpinEdit1 && (watched == RxSpinEdit1 || watched->parent() == RxSpinEdit1)) {
+            ApplyTypedZoom();
+            return true;
+        }
         if (watched == ZYRXDBGrid1) {
             OpenCard();
             return true;

@@ -20,9 +20,14 @@ class QFrame;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QMenu;
+class QScrollArea;
+class QSpinBox;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
+class QTreeWidget;
+class TZySpeedButton;
 class TZYRXDBGrid;
 class TZyBtnEdit;
 class TZyWinButton;
@@ -45,6 +50,8 @@ struct ListScreenOptions {
     bool printShortcut = false;          // F4 prints
     bool diagramNote = false;            // third status panel with the diagram note
     QString menuItemName;                // main menu item whose picture heads the screen
+    bool diagramPages = false;           // the list shares PageControl2 with the tree pages
+    bool fullScreenHidesToolbar = false; // "Tam Ekran" hides the tool bar instead of Panel2
 };
 
 class TListScreen : public QDialog {
@@ -106,6 +113,25 @@ public:
     QAction* KapatAction;   // "Kapat", Esc
     QAction* kartbulAction; // "kartbul", F5
 
+    // Diagram pages; all null unless the screen has them.
+    QTabWidget* PageControl2 = nullptr;
+    QWidget* TabSheet5 = nullptr; // "Filtrelenen Kayıtlar", the list
+    QWidget* TabSheet6 = nullptr; // "Dikey Ağaç Şeması"
+    QWidget* TabSheet7 = nullptr; // "Yatay Ağaç Şeması"
+    QTreeWidget* TV1 = nullptr;
+    QFrame* Panel8 = nullptr;     // the diagram page's tool bar
+    TZyWinButton* RebuildButton = nullptr;
+    TZyWinButton* ZoomInButton = nullptr;
+    TZyWinButton* ZoomOutButton = nullptr;
+    TZyWinButton* SavePictureButton = nullptr;
+    QFrame* Panel6 = nullptr;
+    QSpinBox* RxSpinEdit1 = nullptr;
+    TZySpeedButton* ZySpeedButton1 = nullptr; // "Ayarla"
+    QScrollArea* ScrollBox2 = nullptr;        // hosts the tree panel
+    QMenu* PopupMenu1 = nullptr;
+    QAction* TamEkranAction = nullptr;
+    QAction* NormalEkranAction = nullptr;
+
     // Operations
     void Filter();
     void Hepsi();
@@ -124,6 +150,14 @@ public:
     void setSortIndex(int index); // -1 selects nothing
     QString statusText(int panel) const;
 
+    // Diagram page tools.
+    void ZoomIn();
+    void ZoomOut();
+    void ApplyTypedZoom(); // "Ayarla", Enter in the zoom edit
+    void SaveAsPicture();
+    void FullScreen();
+    void NormalScreen();
+
     // Tool bar buttons: caption under a 32-pixel picture, with a hint.
     QAction* addToolButton(const QString& name, const QString& caption, const QString& hint, const QIcon& icon,
                            std::function<void()> handler);
@@ -141,15 +175,23 @@ protected:
     virtual Dataset& personDataset();            // person of navigation and card: QLIST
     virtual void showNoRows();                   // "Listede Kayıt Yok !" through ShowInfo
     virtual void showListReport() {}             // print preview of the screen's report
-    virtual void kartbulTriggered() { FindBySearch(); }
+    virtual void kartbulTriggered(); // F5
     // After the card: Filter again and locate the list's person.
     virtual void afterCardClosed(Dataset& from, const QVariant& listKey, const QVariant& fromKey, bool edited);
+
+    // Diagram page hooks; the tree panel comes with the screens that draw.
+    virtual void ApplyZoom(int /*percent*/) {}
+    virtual void CanvasToBitmap(const QString& /*fileName*/, int /*formatIndex*/) {}
+    virtual void RebuildDiagram() {}
+    virtual void diagramPageShown(QWidget* /*page*/) {} // a page change the list allowed
+    virtual void diagramPageF5() {}                     // F5 on "Yatay Ağaç Şeması"
 
     // The list area: the grid unless a screen puts its own pages there.
     void setListWidget(QWidget* widget);
 
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildHeader();
@@ -159,6 +201,11 @@ private:
     void runShowSteps();
     void hideRecorderColumns();
     void checkDates();
+    void buildDiagramPages();
+    void pageChanging(int index);
+    void applyZoomValue();
+    bool diagramKey(QKeyEvent* event);
+    void setFullScreen(bool on);
 
     ListScreenOptions m_options;
     QHBoxLayout* m_body = nullptr;
@@ -166,6 +213,15 @@ private:
     QList<QLabel*> m_statusPanels;
     QStringList m_statement;
     bool m_shown = false;
+    int m_pictureFilterIndex = 3; // the save dialog keeps the last choice
+};
+
+// The database-wait cursor for the life of a scope.
+struct ListWaitCursor {
+    ListWaitCursor();
+    ~ListWaitCursor();
+    ListWaitCursor(const ListWaitCursor&) = delete;
+    ListWaitCursor& operator=(const ListWaitCursor&) = delete;
 };
 
 // The texts the screens show.

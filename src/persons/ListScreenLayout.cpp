@@ -97,7 +97,10 @@ TListScreen::TListScreen(const ListScreenOptions& options, QWidget* parent)
     buildFilterPanel();
     buildList();
     m_body->addWidget(Panel4);
-    setListWidget(ZYRXDBGrid1);
+    if (m_options.diagramPages)
+        buildDiagramPages();
+    else
+        setListWidget(ZYRXDBGrid1);
     top->addWidget(StatusBar1);
     buildActions();
 }

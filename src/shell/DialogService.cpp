@@ -70,7 +70,15 @@ QString QtDialogService::saveFile(QWidget* parent, const FileRequest& r)
     dlg.setDefaultSuffix(r.defaultSuffix);
     if (!r.fileName.isEmpty())
         dlg.selectFile(r.fileName);
-    return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
+    const QStringList filters = r.filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    if (r.filterIndex > 0 && r.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters[r.filterIndex - 1]);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    if (r.chosenFilterIndex)
+        if (const int i = filters.indexOf(dlg.selectedNameFilter()); i >= 0)
+            *r.chosenFilterIndex = i + 1;
+    return dlg.selectedFiles().first();
 }
 
 QString QtDialogService::chooseDirectory(QWidget* parent, const QString& caption, const QString& start)

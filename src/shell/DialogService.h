@@ -33,6 +33,8 @@ struct FileRequest {
     QString fileName;
     QString filter;      // Qt filter string, "Resimler (*.jpg *.bmp)"
     QString defaultSuffix;
+    int filterIndex = 0;               // entry of filter to preselect, from 1; 0: the first
+    int* chosenFilterIndex = nullptr;  // save dialog: receives the entry chosen, from 1
 };
 
 class DialogService {
