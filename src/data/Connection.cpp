@@ -33,19 +33,6 @@ void showBilgi(const QString& text)
     DialogService::instance().message(nullptr, r);
 }
 
-// The busy cursor for as long as the connection work runs, also when it fails.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor()
-    {
-        if (QApplication::overrideCursor())
-            QApplication::restoreOverrideCursor();
-    }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 QStringList connectionParams(const QString& user, const QString& password)
 {
     return {QStringLiteral("user_name=") + user, QStringLiteral("password=") + password,
@@ -299,7 +286,7 @@ LoginResult RunLogin(TD_Genel& dm, const LoginInput& input)
         return LoginResult::Refused;
     }
 
-    std::optional<BusyCursor> busy(std::in_place);
+    std::optional<WaitCursor> busy(std::in_place);
     if (cs.serverClient && !QFileInfo::exists(ServerDatabaseFile())) {
         // A new installation: the empty database, built from the program's own script.
         QDir().mkpath(DataDir());

@@ -24,11 +24,6 @@
 
 namespace {
 
-struct WaitCursor {
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
-
 template <class W>
 W* named(W* w, const char* name)
 {

@@ -5,8 +5,6 @@
 
 #include <QStringList>
 
-#include <cmath>
-
 namespace {
 
 QString lines(const QStringList& l) { return l.join(QStringLiteral("\r\n")); }
@@ -28,18 +26,6 @@ QString clearLinkSql(const QString& rowKey, const QString& namedKey)
 }
 
 } // namespace
-
-QString KeyText(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return {};
-    bool ok = false;
-    const double d = value.toDouble(&ok);
-    if (!ok || !std::isfinite(d))
-        return {};
-    const qint64 k = qint64(std::llround(d));
-    return k == 0 ? QString() : QString::number(k);
-}
 
 QString ChildlessSpouseListSql(const QString& personKey, const QString& esKod)
 {

@@ -2,13 +2,12 @@
 // Father, mother and childless-spouse links of KISI and the marriage rows of EVLILIK: the
 // statements the person card runs, and the link changes it saves straight to the database.
 // Keys travel as decimal text ("12"); an empty text means "no such person".
+#include "data/SqlText.h"
+
 #include <QString>
 #include <QVariant>
 
 class TD_Genel;
-
-// A key column's value as decimal text without decimals; empty for null, 0 or a non-number.
-QString KeyText(const QVariant& value);
 
 // CINSIYET "0" is a man; anything else counts as a woman.
 inline bool IsMan(const QString& gender) { return gender == QLatin1String("0"); }

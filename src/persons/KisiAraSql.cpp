@@ -3,8 +3,6 @@
 #include "data/Dataset.h"
 #include "data/SqlText.h"
 
-#include <cmath>
-
 namespace {
 
 QString Q(const QString& x) { return QuotedStr(x); }
@@ -205,32 +203,15 @@ QStringList KisiAraLines(const KisiAraSubject& subject, const KisiAraModes& mode
     return lines;
 }
 
-QString KeyValueText(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return {};
-    bool ok = false;
-    const double d = value.toDouble(&ok);
-    if (ok && std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 9.0e15)
-        return QString::number(qint64(d));
-    return value.toString().trimmed();
-}
-
-QString LinkKeyText(const QVariant& value)
-{
-    const QString t = KeyValueText(value);
-    return t == QLatin1String("0") ? QString() : t;
-}
-
 KisiAraSubject SubjectFrom(Dataset& person)
 {
     KisiAraSubject s;
     if (!person.active() || person.isEmpty())
         return s;
-    s.P = LinkKeyText(person.value(QStringLiteral("BLKISIKODU")));
-    s.F = LinkKeyText(person.value(QStringLiteral("BABA_KOD")));
-    s.M = LinkKeyText(person.value(QStringLiteral("ANNE_KOD")));
-    s.E = LinkKeyText(person.value(QStringLiteral("ES_KOD")));
+    s.P = KeyText(person.value(QStringLiteral("BLKISIKODU")));
+    s.F = KeyText(person.value(QStringLiteral("BABA_KOD")));
+    s.M = KeyText(person.value(QStringLiteral("ANNE_KOD")));
+    s.E = KeyText(person.value(QStringLiteral("ES_KOD")));
     s.gender = person.value(QStringLiteral("CINSIYET")).toString().trimmed();
     return s;
 }

@@ -2,6 +2,8 @@
 // The result statement of the person search, built line by line without any widget: the
 // fixed head, the exclusion lines of the spouse, father and mother lookups, then the text
 // criteria. Key lists are asked for through a callback, so the lines can be checked as text.
+#include "data/SqlText.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -42,10 +44,6 @@ using KisiAraKeys = std::function<QString(const QString& statement)>;
 QStringList KisiAraLines(const KisiAraSubject& subject, const KisiAraModes& modes, const KisiAraCriteria& criteria,
                          const KisiAraKeys& keys);
 
-// A key column's value as whole-number text ("12" for 12.0); empty for null.
-QString KeyValueText(const QVariant& value);
-// A link column of the subject: as KeyValueText, but 0 (no link) is empty too.
-QString LinkKeyText(const QVariant& value);
 // Reads P, F, M, E and the gender from the current row of an open person dataset; all empty
 // when it is closed or has no row.
 KisiAraSubject SubjectFrom(Dataset& person);

@@ -14,6 +14,7 @@
 #include "persons/PersonFlags.h"
 #include "shell/AnaFormU.h"
 #include "shell/FormAyar.h"
+#include "shell/GeneralRoutines.h"
 #include "shell/Messages.h"
 #include "shell/SilentAbort.h"
 
@@ -50,10 +51,6 @@ bool isEnter(QEvent* event)
 }
 
 } // namespace
-
-ListWaitCursor::ListWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-
-ListWaitCursor::~ListWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 void RegisterListScreen(const QString& className, ListScreenFactory factory) { factories().insert(className, std::move(factory)); }
 
@@ -120,7 +117,7 @@ void TListScreen::checkDates()
 
 void TListScreen::Filter()
 {
-    ListWaitCursor cursor;
+    WaitCursor cursor;
     if (ComboKAYDEDEN->currentText().isEmpty())
         ComboKAYDEDEN->setEditText(QStringLiteral(" "));
     if (ComboDUZENLEYEN->currentText().isEmpty())

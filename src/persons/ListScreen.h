@@ -216,14 +216,6 @@ private:
     int m_pictureFilterIndex = 3; // the save dialog keeps the last choice
 };
 
-// The database-wait cursor for the life of a scope.
-struct ListWaitCursor {
-    ListWaitCursor();
-    ~ListWaitCursor();
-    ListWaitCursor(const ListWaitCursor&) = delete;
-    ListWaitCursor& operator=(const ListWaitCursor&) = delete;
-};
-
 // The texts the screens show.
 inline const QString kListeKayitYok = QStringLiteral("Listede Kayıt Yok !");
 inline const QString kListeBos = QStringLiteral("Liste boş !");

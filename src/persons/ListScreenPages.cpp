@@ -7,6 +7,7 @@
 #include "controls/ZySpeedButton.h"
 #include "controls/ZyWinButton.h"
 #include "shell/DialogService.h"
+#include "shell/GeneralRoutines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -164,7 +165,7 @@ void TListScreen::pageChanging(int index)
 
 void TListScreen::applyZoomValue()
 {
-    ListWaitCursor cursor;
+    WaitCursor cursor;
     ApplyZoom(RxSpinEdit1->value());
 }
 

@@ -1,6 +1,7 @@
 #include "shell/ErrorHandler.h"
 
 #include "data/LoginState.h"
+#include "data/SqlText.h"
 #include "fb/Firebird.h"
 #include "fb/Win1254.h"
 #include "shell/AppPaths.h"
@@ -47,12 +48,6 @@ QString ioErrorPath(const QString& message)
     return message.mid(start, end - start).trimmed();
 }
 
-QString sqlQuoted(const QString& text)
-{
-    QString t = text;
-    return QLatin1Char('\'') + t.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-}
-
 // The constraint named in 'violation of PRIMARY or UNIQUE KEY constraint "INTEG_12" on table "T"'.
 QString constraintName(const QString& message)
 {
@@ -85,7 +80,7 @@ KeyNames lookUpKey(fb::Database* db, const QString& constraint)
         }
         fb::Statement q(*db, *tr);
         q.prepare(QStringLiteral("SELECT RDB$INDEX_NAME, RDB$RELATION_NAME FROM RDB$RELATION_CONSTRAINTS\n")
-                  + QStringLiteral("WHERE RDB$CONSTRAINT_NAME=") + sqlQuoted(constraint));
+                  + QStringLiteral("WHERE RDB$CONSTRAINT_NAME=") + QuotedStr(constraint));
         q.execute();
         QString index;
         if (q.fetch()) {
@@ -95,7 +90,7 @@ KeyNames lookUpKey(fb::Database* db, const QString& constraint)
         q.closeCursor();
         if (!index.isEmpty()) {
             q.prepare(QStringLiteral("SELECT RDB$FIELD_NAME FROM RDB$INDEX_SEGMENTS\n")
-                      + QStringLiteral("WHERE RDB$INDEX_NAME=") + sqlQuoted(index));
+                      + QStringLiteral("WHERE RDB$INDEX_NAME=") + QuotedStr(index));
             q.execute();
             if (q.fetch())
                 names.field = q.value(0).toString().trimmed();

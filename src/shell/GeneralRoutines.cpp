@@ -243,3 +243,11 @@ QString unscramble(const QString& stored)
 } // namespace
 
 QString ScrambleText(const QString& text, bool encode) { return encode ? scramble(text) : unscramble(text); }
+
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+WaitCursor::~WaitCursor()
+{
+    if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}

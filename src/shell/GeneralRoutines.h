@@ -12,6 +12,15 @@
 
 class QWidget;
 
+// The wait cursor for as long as it lives, also when the work inside throws.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 // Creates a screen, keeps it in ref while it runs modally, then frees it and clears ref, so the
 // next opening creates a fresh screen. Returns the dialog's result code.
 template <class T, class... Args>

@@ -227,8 +227,8 @@ TEST(SearchStatement, KeysAreWholeNumberTextsAndZeroLinksAreMissing)
     EXPECT_EQ(KeyValueText(QVariant(0.0)), "0");
     EXPECT_EQ(KeyValueText(QVariant(qint64(123456789012))), "123456789012");
     EXPECT_EQ(KeyValueText(QVariant()), "");
-    EXPECT_EQ(LinkKeyText(QVariant(0.0)), "");
-    EXPECT_EQ(LinkKeyText(QVariant(34.0)), "34");
+    EXPECT_EQ(KeyText(QVariant(0.0)), "");
+    EXPECT_EQ(KeyText(QVariant(34.0)), "34");
 }
 
 } // namespace
